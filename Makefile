@@ -1,0 +1,24 @@
+# The two commands of the README. Both install what is missing first.
+.PHONY: demo test build-release build-asan bench clean
+
+demo: build-release
+	scripts/demo build/release
+
+test: build-asan
+	ctest --preset asan
+
+build-release:
+	scripts/bootstrap
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+
+build-asan:
+	scripts/bootstrap
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+
+bench: build-release
+	scripts/bench build/release
+
+clean:
+	rm -rf build

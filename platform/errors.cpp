@@ -1,0 +1,34 @@
+#include "platform/errors.h"
+
+#include <cerrno>
+
+namespace platform {
+
+namespace {
+thread_local ErrorCode t_lastError = kErrorSuccess;
+}
+
+ErrorCode LastError() { return t_lastError; }
+void SetLastError(ErrorCode code) { t_lastError = code; }
+
+ErrorCode FromErrno(int err) {
+  switch (err) {
+    case 0: return kErrorSuccess;
+    case ENOENT: return kErrorFileNotFound;
+    case ENOTDIR: return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS: return kErrorAccessDenied;
+    case EEXIST: return kErrorAlreadyExists;
+    case ENOTEMPTY: return kErrorDirNotEmpty;
+    case ENOSPC:
+    case EDQUOT: return kErrorDiskFull;
+    case ENAMETOOLONG: return kErrorBadPathname;
+    case EBADF: return kErrorInvalidHandle;
+    case EINVAL: return kErrorInvalidParameter;
+    default: return kErrorAccessDenied;
+  }
+}
+
+}  // namespace platform

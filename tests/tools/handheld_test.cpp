@@ -1,0 +1,140 @@
+// The handheld command as a user runs it.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+  int exitCode;
+  std::string output;  // stdout and stderr
+};
+
+CommandRun Handheld(const std::string& args) {
+  std::string command = std::string(HANDHELD_PATH) + " " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  CommandRun run{-1, ""};
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.output.append(buf.data(), n);
+  int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class HandheldCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "velm-handheld-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    base_ = pattern;
+    dir_ = base_ / "device";
+  }
+  void TearDown() override { fs::remove_all(base_); }
+  std::string Dir() const { return "'" + dir_.string() + "'"; }
+
+  fs::path base_;
+  fs::path dir_;
+};
+
+TEST_F(HandheldCommand, InitLaysOutADeviceAndRefusesANonEmptyFolder) {
+  CommandRun r = Handheld("init " + Dir());
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Windows"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Yvra ROM" / "GPRS Settings"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Yvra File Store"));
+  EXPECT_NE(Slurp(dir_ / "device.ini").find("AnsiCodePage=1252"), std::string::npos);
+  EXPECT_NE(Slurp(dir_ / "sim.ini").find("Status=ready"), std::string::npos);
+
+  r = Handheld("init " + Dir());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("not empty"), std::string::npos) << r.output;
+  EXPECT_EQ(Handheld("init --force " + Dir()).exitCode, 0);
+}
+
+TEST_F(HandheldCommand, RegPrintsTheRegistryOrOneKey) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  CommandRun r = Handheld("reg " + Dir());
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
+  EXPECT_NE(r.output.find("[HKEY_CURRENT_USER\\SOFTWARE\\ORLO\\GSM/GPRS Settings\\Settings]"),
+            std::string::npos);
+  r = Handheld("reg " + Dir() + " 'HKCU\\software\\orlo'");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("[HKEY_CURRENT_USER\\SOFTWARE\\ORLO]"), std::string::npos) << r.output;
+  r = Handheld("reg " + Dir() + " 'HKCU\\Nothing'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("no such key"), std::string::npos);
+  r = Handheld("reg '" + base_.string() + "'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("is not an emulated device"), std::string::npos);
+}
+
+TEST_F(HandheldCommand, SimSetsAndChecksItsInput) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  CommandRun r = Handheld("sim " + Dir() + " --imsi 262019876543210 --status 0xFF000003");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output, "status 0xFF000003, IMSI 262019876543210\n");
+  EXPECT_EQ(Handheld("sim " + Dir() + " --imsi 12ab").exitCode, 1);
+  EXPECT_EQ(Handheld("sim " + Dir() + " --status busy").exitCode, 1);
+  EXPECT_EQ(Handheld("sim " + Dir()).output, "status 0xFF000003, IMSI 262019876543210\n");
+}
+
+TEST_F(HandheldCommand, HardResetRestoresTheRegistryAndKeepsFiles) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  const std::string factory = Slurp(dir_ / "registry.reg");
+  {
+    std::ofstream reg(dir_ / "registry.reg", std::ios::app);
+    reg << "[HKEY_CURRENT_USER\\Added]\n\"x\"=\"1\"\n";
+  }
+  std::ofstream(dir_ / "fs" / "Yvra File Store" / "VELM.DAT") << "document";
+  CommandRun r = Handheld("reset --hard " + Dir());
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("no start-up program \\Windows\\VELMauto.exe"), std::string::npos);
+  EXPECT_EQ(Slurp(dir_ / "registry.reg"), factory);
+  EXPECT_EQ(Slurp(dir_ / "fs" / "Yvra File Store" / "VELM.DAT"), "document");
+  r = Handheld("journal " + Dir());
+  EXPECT_EQ(r.output,
+            "000001 reset hard\n"
+            "000002 process not found: \\Windows\\VELMauto.exe\n");
+}
+
+TEST_F(HandheldCommand, ResetRunsTheStartupProgramOnTheDevice) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  const fs::path program = dir_ / "fs" / "Windows" / "VELMauto.exe";
+  std::ofstream(program) << "#!/bin/sh\necho ran > \"$VELM_DEVICE_ROOT/fs/ran.txt\"\nexit 3\n";
+  fs::permissions(program, fs::perms::owner_all);
+  CommandRun r = Handheld("reset " + Dir());
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("ran \\Windows\\VELMauto.exe (exit code 3)"), std::string::npos) << r.output;
+  EXPECT_EQ(Slurp(dir_ / "fs" / "ran.txt"), "ran\n");
+}
+
+TEST_F(HandheldCommand, EveryCommandHasHelpAndBadUsageFails) {
+  for (const char* sub : {"", "init", "reg", "journal", "sim", "reset"}) {
+    CommandRun r = Handheld(std::string(sub) + " --help");
+    EXPECT_EQ(r.exitCode, 0) << sub;
+    EXPECT_NE(r.output.find("Usage"), std::string::npos) << sub;
+  }
+  EXPECT_NE(Handheld("").exitCode, 0);
+  EXPECT_NE(Handheld("frobnicate").exitCode, 0);
+  EXPECT_NE(Handheld("init").exitCode, 0);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// The subcommands of the handheld program. Each Add function registers one
+// subcommand with its options and its action.
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "platform/device.h"
+
+namespace handheld {
+
+// A failure to report to the user: printed as "handheld: message", exit 1.
+struct CommandError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Makes the device in dir current; fails when dir is not a device.
+std::unique_ptr<platform::ScopedDevice> OpenDevice(const std::filesystem::path& dir);
+
+void AddInitCommand(CLI::App& app);
+void AddRegCommand(CLI::App& app);
+void AddJournalCommand(CLI::App& app);
+void AddSimCommand(CLI::App& app);
+void AddResetCommand(CLI::App& app);
+
+}  // namespace handheld
