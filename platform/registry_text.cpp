@@ -81,7 +81,10 @@ void FormatValue(std::string& out, const RegistryValue& v) {
   if (v.type == kRegBinary) {
     line += "hex:";
   } else {
-    line += "hex(" + std::to_string(v.type) + "):";
+    // regedit writes the type in hexadecimal: hex(7), hex(b).
+    char type[16];
+    std::snprintf(type, sizeof type, "hex(%x):", v.type);
+    line += type;
   }
   out += line;
   AppendHex(out, line.size(), v.data);
@@ -277,7 +280,6 @@ bool Parser::ParseData(const std::string& data, RegistryValue& value) {
     if (type.empty() || type.size() > 8 ||
         type.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
       return Fail("hex(N): the type must be a hexadecimal number");
-    // regedit writes the type in hexadecimal; our types are all below 10.
     value.type = static_cast<uint32_t>(std::stoul(type, nullptr, 16));
     return ParseHexBytes(data.substr(close + 2), value.data);
   }
