@@ -100,21 +100,6 @@ bool ResourceId::operator<(const ResourceId& other) const {
   return isNumber_ ? number_ < other.number_ : CompareNoCase(name_, other.name_) < 0;
 }
 
-const char* ResourceFileStatusName(ResourceFileStatus status) {
-  switch (status) {
-    case ResourceFileStatus::Ok: return "ok";
-    case ResourceFileStatus::TooLarge: return "too large";
-    case ResourceFileStatus::NotResourceFile: return "not a compiled resource file";
-    case ResourceFileStatus::Truncated: return "truncated";
-    case ResourceFileStatus::BadHeaderSize: return "bad header size";
-    case ResourceFileStatus::BadName: return "bad resource name";
-    case ResourceFileStatus::TooManyRecords: return "too many resources";
-    case ResourceFileStatus::BadStringTable: return "bad string table";
-    case ResourceFileStatus::BadIcon: return "bad icon";
-  }
-  return "unknown";
-}
-
 namespace {
 
 // Reads the record that starts at `start` (a 32-bit boundary, before the end

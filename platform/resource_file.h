@@ -101,9 +101,6 @@ struct ResourceFileError {
   std::string message;
 };
 
-// The name of a status, for messages.
-const char* ResourceFileStatusName(ResourceFileStatus status);
-
 class ResourceFile {
  public:
   ResourceFile() = default;

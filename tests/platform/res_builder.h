@@ -91,7 +91,7 @@ inline std::string StringBlock(std::initializer_list<std::pair<int, std::u16stri
   return out;
 }
 
-struct IconEntrySpec {
+struct IconEntryFields {
   uint8_t width;
   uint8_t height;
   uint16_t bitCount;
@@ -99,7 +99,7 @@ struct IconEntrySpec {
 };
 
 // A group-icon directory naming the given images.
-inline std::string IconDirectory(std::initializer_list<IconEntrySpec> entries) {
+inline std::string IconDirectory(std::initializer_list<IconEntryFields> entries) {
   std::string out;
   PutU16(out, 0);  // reserved
   PutU16(out, 1);  // icon
