@@ -6,7 +6,7 @@
 
 #include "platform/locale.h"
 
-namespace velm {
+namespace applet {
 
 namespace {
 
@@ -89,4 +89,4 @@ bool CountryName(int code, platform::WString& out, platform::WStringView fallbac
   return !out.empty();
 }
 
-}  // namespace velm
+}  // namespace applet

@@ -10,7 +10,7 @@
 
 #include "platform/text.h"
 
-namespace velm {
+namespace applet {
 
 struct CountryRow {
   int code;                     // international telephone country code
@@ -34,4 +34,4 @@ inline constexpr int kNoCountryCode = -1;
 // ignores the fallback. Returns whether out is not empty.
 bool CountryName(int code, platform::WString& out, platform::WStringView fallback);
 
-}  // namespace velm
+}  // namespace applet

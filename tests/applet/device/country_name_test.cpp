@@ -9,7 +9,7 @@
 
 #include "tests/support/temp_device.h"
 
-namespace velm {
+namespace applet {
 namespace {
 
 TEST(CountryName, TheTableHoldsTheFortyRows) {
@@ -113,4 +113,4 @@ TEST(CountryName, NoCountryAndUnknownCodes) {
 }
 
 }  // namespace
-}  // namespace velm
+}  // namespace applet
