@@ -300,6 +300,30 @@ ErrorCode MoveDeviceFile(WStringView from, WStringView to) {
   return kErrorSuccess;
 }
 
+ErrorCode ReplaceDeviceFile(WStringView from, WStringView to) {
+  fs::path a, b;
+  if (ErrorCode e = ResolveDevicePath(from, a); e != kErrorSuccess) return Fail(e);
+  if (ErrorCode e = ResolveDevicePath(to, b); e != kErrorSuccess) return Fail(e);
+  std::lock_guard guard(g_openMutex);
+  struct stat st {};
+  if (::stat(a.c_str(), &st) != 0) return Fail(errno == ENOTDIR ? kErrorPathNotFound : FromErrno(errno));
+  if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
+  if (::stat(b.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
+    // The handheld refuses to overwrite a file that is open.
+    if (IsOpenHere(st.st_dev, st.st_ino)) return Fail(kErrorSharingViolation);
+  }
+  if (::rename(a.c_str(), b.c_str()) != 0) return Fail(FromErrno(errno));
+  // Make the new name durable, so that a power cut right after the call does
+  // not bring the old file back.
+  int dir = ::open(b.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return kErrorSuccess;
+}
+
 ErrorCode CreateDeviceDirectory(WStringView path) {
   fs::path host;
   if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) return Fail(e);

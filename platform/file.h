@@ -82,6 +82,13 @@ bool IsDirectory(WStringView path);
 ErrorCode CopyDeviceFile(WStringView from, WStringView to, bool failIfExists);
 ErrorCode DeleteDeviceFile(WStringView path);
 ErrorCode MoveDeviceFile(WStringView from, WStringView to);
+// Moves a file onto another name, replacing a file that is there, in one
+// step: a reader sees either the old file or the new one, never a part of
+// either. Used to store documents atomically (write a temporary file in the
+// same folder, then replace). Fails with kErrorSharingViolation while the
+// target is open in this process, and with kErrorAccessDenied when the target
+// is a folder.
+ErrorCode ReplaceDeviceFile(WStringView from, WStringView to);
 ErrorCode CreateDeviceDirectory(WStringView path);
 // Fails with kErrorDirNotEmpty unless the folder is empty.
 ErrorCode RemoveDeviceDirectory(WStringView path);

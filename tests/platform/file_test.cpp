@@ -107,6 +107,33 @@ TEST(File, CopyDeleteAndFolders) {
   EXPECT_EQ(RemoveDeviceDirectory(u"\\"), kErrorAccessDenied);
 }
 
+TEST(File, ReplaceOverwritesInOneStep) {
+  test_support::TempDevice device;
+  device.WriteFile("Windows/doc.dat", "old");
+  device.WriteFile("Windows/doc.dat.~0", "new");
+  device.WriteFile("Windows/other", "x");
+  device.WriteFile("Windows/sub/inside", "x");
+  ASSERT_EQ(ReplaceDeviceFile(u"\\Windows\\doc.dat.~0", u"\\Windows\\DOC.DAT"), kErrorSuccess);
+  EXPECT_EQ(device.ReadFile("Windows/doc.dat"), "new");
+  EXPECT_FALSE(FileExists(u"\\Windows\\doc.dat.~0"));
+  // A target that does not exist yet is created.
+  ASSERT_EQ(ReplaceDeviceFile(u"\\Windows\\doc.dat", u"\\Windows\\fresh.dat"), kErrorSuccess);
+  EXPECT_EQ(device.ReadFile("Windows/fresh.dat"), "new");
+
+  EXPECT_EQ(ReplaceDeviceFile(u"\\Windows\\missing", u"\\Windows\\other"), kErrorFileNotFound);
+  EXPECT_EQ(device.ReadFile("Windows/other"), "x");
+  EXPECT_EQ(ReplaceDeviceFile(u"\\Windows\\other", u"\\Windows\\sub"), kErrorAccessDenied);
+  EXPECT_EQ(ReplaceDeviceFile(u"\\Windows\\sub", u"\\Windows\\other"), kErrorAccessDenied);
+  File open;
+  ASSERT_EQ(open.Open(u"\\Windows\\other", kGenericRead, kShareRead | kShareWrite,
+                      CreationDisposition::OpenExisting),
+            kErrorSuccess);
+  EXPECT_EQ(ReplaceDeviceFile(u"\\Windows\\fresh.dat", u"\\Windows\\other"), kErrorSharingViolation);
+  EXPECT_EQ(LastError(), kErrorSharingViolation);
+  open.Close();
+  EXPECT_EQ(device.ReadFile("Windows/other"), "x");
+}
+
 TEST(FileFinder, PatternsAsTheHandheldMatchesThem) {
   struct Case {
     const char16_t* pattern;
