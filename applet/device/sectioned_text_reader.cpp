@@ -1,0 +1,284 @@
+#include "applet/device/sectioned_text_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "platform/code_page.h"
+
+namespace applet {
+
+using platform::WString;
+using platform::WStringView;
+
+namespace {
+
+// The old end-of-file mark that editors of the handheld's era left behind.
+constexpr char16_t kEndOfFileMark = 0x1A;
+
+bool IsWhite(char16_t c) { return platform::IsSpace(c) || c == kEndOfFileMark; }
+
+// Every ANSI code page of the handheld keeps ASCII in its lower half, so the
+// white space, brackets and separators the format uses can be recognised
+// in the bytes before conversion.
+bool IsWhiteByte(char c) { return IsWhite(static_cast<unsigned char>(c)); }
+
+WStringView Trim(WStringView text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsWhite(text[begin])) ++begin;
+  while (end > begin && IsWhite(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+// The name of a header line, or nothing when the line is no header.
+std::optional<WString> ParseHeader(WStringView line) {
+  size_t i = 0;
+  while (i < line.size() && IsWhite(line[i])) ++i;
+  if (i == line.size() || line[i] != u'[') return std::nullopt;
+  const size_t close = line.find(u']', i + 1);
+  if (close == WStringView::npos) return std::nullopt;
+  return WString(Trim(line.substr(i + 1, close - i - 1)));
+}
+
+void ParseKeyLine(WStringView line, WString& key, WString& value) {
+  const size_t equals = line.find(u'=');
+  if (equals == WStringView::npos) {
+    key.clear();
+    value.clear();
+    return;
+  }
+  key = WString(Trim(line.substr(0, equals)));
+  WStringView v = Trim(line.substr(equals + 1));
+  if (v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
+    v = v.substr(1, v.size() - 2);
+  value = WString(v);
+}
+
+bool IsDigits(WStringView text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Integers from tokens separated by any run of commas and blanks; missing
+// tokens stay 0.
+template <size_t N>
+std::array<int32_t, N> ParseTokens(WStringView text) {
+  std::array<int32_t, N> values{};
+  auto isSeparator = [](char16_t c) { return c == u',' || c == u' '; };
+  size_t i = 0;
+  for (size_t n = 0; n < N; ++n) {
+    while (i < text.size() && isSeparator(text[i])) ++i;
+    if (i == text.size()) break;
+    size_t end = i;
+    while (end < text.size() && !isSeparator(text[end])) ++end;
+    values[n] = platform::TextToLong(text.substr(i, end - i));
+    i = end;
+  }
+  return values;
+}
+
+}  // namespace
+
+SectionedTextReader::SectionedTextReader() = default;
+SectionedTextReader::~SectionedTextReader() = default;
+
+bool SectionedTextReader::KeysEqual(WStringView a, WStringView b) {
+  return platform::EqualsNoCase(a, b);
+}
+
+bool SectionedTextReader::Open(WStringView path) {
+  Close();
+  path_ = WString(path);
+  currentSection_.clear();
+  const platform::ErrorCode e =
+      file_.Open(path, platform::kGenericRead, platform::kShareRead | platform::kShareWrite,
+                 platform::CreationDisposition::OpenExisting);
+  isOpen_ = e == platform::kErrorSuccess;
+  return isOpen_;
+}
+
+void SectionedTextReader::Close() {
+  file_.Close();
+  isOpen_ = false;
+  sectionIndex_.clear();
+  indexed_ = false;
+  ResetBuffer(0);
+}
+
+void SectionedTextReader::ResetBuffer(uint64_t position) {
+  cursor_ = 0;
+  end_ = 0;
+  bufferPosition_ = position;
+}
+
+bool SectionedTextReader::Rewind(uint64_t position) {
+  if (file_.Seek(static_cast<int64_t>(position), platform::SeekOrigin::Begin) !=
+      platform::kErrorSuccess) {
+    // Reading on from an unknown place could return another section's
+    // values; a failed seek reads as an empty file instead.
+    uint64_t size = 0;
+    file_.Size(&size);
+    file_.Seek(0, platform::SeekOrigin::End);
+    ResetBuffer(size);
+    return false;
+  }
+  ResetBuffer(position);
+  return true;
+}
+
+bool SectionedTextReader::Refill() {
+  bufferPosition_ += end_;
+  cursor_ = 0;
+  end_ = 0;
+  size_t n = 0;
+  // A read fault ends the file as far as lookups are concerned.
+  if (file_.Read(buffer_.data(), buffer_.size(), &n) != platform::kErrorSuccess) return false;
+  end_ = n;
+  return n > 0;
+}
+
+bool SectionedTextReader::ReadLine() {
+  lineOffset_ = bufferPosition_ + cursor_;
+  size_t n = 0;
+  bool any = false;
+  while (n < kMaxLineLength) {
+    if (cursor_ == end_ && !Refill()) break;
+    any = true;
+    const char c = buffer_[cursor_++];
+    if (c == '\n') break;
+    line_[n++] = c;
+  }
+  if (!any) return false;
+  if (n > 0 && line_[n - 1] == '\r') --n;
+  // The line is a C string to everything that reads it: a zero byte ends it.
+  if (const void* zero = std::memchr(line_.data(), '\0', n); zero != nullptr)
+    n = static_cast<size_t>(static_cast<const char*>(zero) - line_.data());
+  lineLength_ = n;
+  return true;
+}
+
+WString SectionedTextReader::LineText() const {
+  const std::string_view bytes(line_.data(), lineLength_);
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+    return WString(bytes.begin(), bytes.end());
+  return platform::AnsiToWide(bytes);
+}
+
+void SectionedTextReader::BuildIndex() {
+  sectionIndex_.clear();
+  Rewind(0);
+  while (ReadLine()) {
+    size_t i = 0;
+    while (i < lineLength_ && IsWhiteByte(line_[i])) ++i;
+    if (i == lineLength_ || line_[i] != '[') continue;
+    if (std::optional<WString> name = ParseHeader(LineText())) {
+      currentSection_ = *name;
+      sectionIndex_.push_back({std::move(*name), lineOffset_});
+    }
+  }
+  indexed_ = true;
+}
+
+size_t SectionedTextReader::ListSections(std::vector<WString>& names) {
+  if (!isOpen_) return 0;
+  if (!indexed_) BuildIndex();
+  for (const auto& entry : sectionIndex_) names.push_back(entry.name);
+  return sectionIndex_.size();
+}
+
+bool SectionedTextReader::GetString(WStringView section, WStringView key, WString& out,
+                                    WStringView defaultValue) {
+  if (!isOpen_) return false;
+  if (indexed_) {
+    // A section the index lacks is in no header of the file, so reading on
+    // from wherever the last lookup stopped finds nothing either.
+    auto it = std::find_if(sectionIndex_.begin(), sectionIndex_.end(),
+                           [&](const SectionEntry& e) { return KeysEqual(e.name, section); });
+    if (it != sectionIndex_.end()) Rewind(it->offset);
+  } else {
+    Rewind(0);
+  }
+
+  inWantedSection_ = false;
+  while (ReadLine()) {
+    // Lookups skip blanks only: a tab before ';' or '[' makes a key line.
+    size_t i = 0;
+    while (i < lineLength_ && line_[i] == ' ') ++i;
+    if (i == lineLength_ || line_[i] == ';') continue;
+    if (line_[i] == '[') {
+      std::optional<WString> name = ParseHeader(LineText());
+      if (!name) continue;
+      currentSection_ = std::move(*name);
+      if (inWantedSection_) break;
+      inWantedSection_ = currentSection_ == section;
+      continue;
+    }
+    if (!inWantedSection_) continue;
+    ParseKeyLine(LineText(), currentKey_, currentValue_);
+    if (KeysEqual(currentKey_, key)) {
+      out = currentValue_;
+      return true;
+    }
+  }
+  out = WString(defaultValue);
+  return false;
+}
+
+bool SectionedTextReader::GetStringInto(WStringView section, WStringView key,
+                                        WStringView defaultValue, std::span<char16_t> buffer) {
+  if (!isOpen_) return false;
+  WString value;
+  const bool found = GetString(section, key, value, defaultValue);
+  auto copy = [&](WStringView text) {
+    if (text.size() >= buffer.size()) return false;
+    std::copy(text.begin(), text.end(), buffer.begin());
+    buffer[text.size()] = u'\0';
+    return true;
+  };
+  if (found && copy(value)) return true;
+  copy(defaultValue);
+  return false;
+}
+
+int32_t SectionedTextReader::GetInt(WStringView section, WStringView key, int32_t defaultValue) {
+  WString value;
+  if (!GetString(section, key, value, u"") || !IsDigits(value)) return defaultValue;
+  return platform::TextToLong(value);
+}
+
+size_t SectionedTextReader::GetList(WStringView section, WStringView key, char16_t separator,
+                                    std::vector<WString>& out) {
+  out.clear();
+  WString value;
+  if (!GetString(section, key, value, u"")) return 0;
+  WStringView rest = value;
+  for (;;) {
+    const size_t cut = rest.find(separator);
+    WStringView piece = Trim(rest.substr(0, cut));
+    if (!piece.empty()) out.emplace_back(piece);
+    if (cut == WStringView::npos) break;
+    rest = rest.substr(cut + 1);
+  }
+  return out.size();
+}
+
+bool SectionedTextReader::GetRect(WStringView section, WStringView key, Rect& out) {
+  out = Rect{};
+  WString value;
+  if (!GetString(section, key, value, u"") || value.empty() || value.size() >= kMaxRectTextLength)
+    return false;
+  const auto v = ParseTokens<4>(value);
+  out = Rect{v[0], v[1], v[2], v[3]};
+  return true;
+}
+
+bool SectionedTextReader::ParseRgb(WStringView text, Colour& colour) {
+  if (text.empty()) return false;
+  const auto v = ParseTokens<3>(text);
+  colour = (static_cast<uint32_t>(v[0]) & 0xFF) | ((static_cast<uint32_t>(v[1]) & 0xFF) << 8) |
+           ((static_cast<uint32_t>(v[2]) & 0xFF) << 16);
+  return true;
+}
+
+}  // namespace applet

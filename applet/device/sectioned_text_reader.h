@@ -1,0 +1,152 @@
+#pragma once
+// The reader of the applet's ini-style text files: operator and modem
+// databases, the applet's switches and the skin descriptions.
+//
+// File format, as read:
+//
+//   [Section]            a header: after leading white space '[', the name,
+//                        ']'; white space around the name is dropped and
+//                        text after ']' ignored. A line with '[' but no ']'
+//                        is no header and is skipped.
+//   ; comment            after leading blanks
+//   key = value          the key is the text before the first '=' without
+//                        white space around it; the value runs from the
+//                        first to the last non-white character after '='
+//                        and loses one pair of enclosing double or single
+//                        quotes. A line without '=' has an empty key.
+//
+// Lines end with LF, a CR before the LF is dropped, and a line longer than
+// kMaxLineLength is read as several lines. White space is the C library's
+// space class plus 0x1A (the old end-of-file mark). The text is 8-bit in the
+// device's ANSI code page and converted to UTF-16 as it is read.
+//
+// Lookups: section names are compared exactly, letter case included. Keys
+// are compared by KeysEqual, which ignores letter case (full Unicode case
+// folding); the same comparison finds the section index entry a lookup
+// starts from, and serves every other name that these files carry (skin
+// type names, "Trigger" values, picture-file suffixes), so a file written
+// in any letter case reads the same. Only the first section of a name
+// counts, and within it the first line with the key.
+//
+// The file is never held in memory: every lookup streams it through one
+// 1024-byte buffer and one 2048-byte line buffer. ListSections builds an
+// index of header positions; later lookups then seek straight to their
+// section instead of reading from the start.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/file.h"
+#include "platform/text.h"
+
+namespace applet {
+
+class SectionedTextReader {
+ public:
+  static constexpr size_t kBufferSize = 1024;
+  static constexpr size_t kLineBufferSize = 2048;
+  static constexpr size_t kMaxLineLength = kLineBufferSize - 1;
+  // Rectangle values of this many characters or more are refused.
+  static constexpr size_t kMaxRectTextLength = 100;
+
+  struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    bool operator==(const Rect&) const = default;
+  };
+
+  // A colour as the platform's drawing takes it: red + 256 * green +
+  // 65536 * blue.
+  using Colour = uint32_t;
+
+  SectionedTextReader();
+  ~SectionedTextReader();
+  SectionedTextReader(const SectionedTextReader&) = delete;
+  SectionedTextReader& operator=(const SectionedTextReader&) = delete;
+
+  // Opens the file at the device path for reading, letting others read and
+  // write it meanwhile. False when the file does not exist or cannot be
+  // opened; lookups then fail until the next successful Open.
+  bool Open(platform::WStringView path);
+  // Closes the file and forgets the section index.
+  void Close();
+  bool IsOpen() const { return isOpen_; }
+  const platform::WString& Path() const { return path_; }
+
+  // Appends every section name in file order to names and returns how many
+  // sections the file has. Builds the section index on first use.
+  size_t ListSections(std::vector<platform::WString>& names);
+
+  // True with out = value when the key is found; false with out = default
+  // when it is not; false with out untouched when no file is open.
+  bool GetString(platform::WStringView section, platform::WStringView key, platform::WString& out,
+                 platform::WStringView defaultValue);
+  // The same into a character buffer, zero-terminated. A value that does
+  // not fit (its length is capacity or more) counts as absent: the default
+  // is copied instead, when it fits, and the result is false. The buffer is
+  // left untouched when neither fits or no file is open.
+  bool GetStringInto(platform::WStringView section, platform::WStringView key,
+                     platform::WStringView defaultValue, std::span<char16_t> buffer);
+  // The value when it is non-empty and only the digits 0 to 9 (no sign, no
+  // blanks inside), else the default.
+  int32_t GetInt(platform::WStringView section, platform::WStringView key, int32_t defaultValue);
+  // Replaces out with the value's pieces between separators, each trimmed
+  // of white space, empty pieces dropped; returns their number.
+  size_t GetList(platform::WStringView section, platform::WStringView key, char16_t separator,
+                 std::vector<platform::WString>& out);
+  // Left, top, right and bottom from the value's tokens (see ParseRgb).
+  // False with an empty rectangle when the value is absent, empty or
+  // kMaxRectTextLength characters or longer.
+  bool GetRect(platform::WStringView section, platform::WStringView key, Rect& out);
+
+  // Up to three integers (red, green, blue), each cut to its low 8 bits;
+  // missing ones are 0. Tokens are separated by any run of commas and
+  // blanks, and each is read as the platform's decimal text-to-long reads
+  // it. False, colour untouched, for an empty text.
+  static bool ParseRgb(platform::WStringView text, Colour& colour);
+
+  // The comparison of keys and of every other name read from these files
+  // (see above): true when a and b are equal ignoring letter case.
+  static bool KeysEqual(platform::WStringView a, platform::WStringView b);
+
+ private:
+  struct SectionEntry {
+    platform::WString name;
+    uint64_t offset;  // of the header line
+  };
+
+  void ResetBuffer(uint64_t position);
+  bool Rewind(uint64_t position);
+  bool Refill();
+  bool ReadLine();
+  platform::WString LineText() const;
+  void BuildIndex();
+
+  platform::WString path_;
+  platform::File file_;
+  bool isOpen_ = false;
+
+  std::array<char, kBufferSize> buffer_{};
+  size_t cursor_ = 0;
+  size_t end_ = 0;
+  uint64_t bufferPosition_ = 0;  // file offset of buffer_[0]
+
+  std::array<char, kLineBufferSize> line_{};
+  size_t lineLength_ = 0;
+  uint64_t lineOffset_ = 0;  // file offset of the line read last
+
+  platform::WString currentSection_;
+  bool inWantedSection_ = false;
+  platform::WString currentKey_;
+  platform::WString currentValue_;
+
+  std::vector<SectionEntry> sectionIndex_;
+  bool indexed_ = false;
+};
+
+}  // namespace applet
