@@ -18,9 +18,6 @@ constexpr uint16_t kUnicodeTag = 0xFFFE;
 constexpr uint16_t kWordEscape = 0xFFFF;
 constexpr uint32_t kDwordEscape = 0xFFFFFFFFu;
 
-// The smallest stored object is its tag word.
-constexpr uint64_t kMinObjectSize = 2;
-
 struct ErrorName {
   ArchiveError error;
   std::string_view name;
@@ -39,6 +36,7 @@ constexpr ErrorName kErrorNames[] = {
     {ArchiveError::NullObject, "missing object"},
     {ArchiveError::NotSerializable, "class cannot be stored"},
     {ArchiveError::TooManyObjects, "too many objects"},
+    {ArchiveError::TooDeep, "objects nested too deeply"},
     {ArchiveError::ReadFault, "read fault"},
     {ArchiveError::WriteFault, "write fault"},
 };
@@ -365,7 +363,13 @@ std::unique_ptr<CObject> CArchive::ReadObject(const CRuntimeClass* requested) {
     return nullptr;
   }
   loaded_.push_back(nullptr);
+  if (depth_ == kMaxObjectDepth) {
+    FailAt(ArchiveError::TooDeep, at);
+    return nullptr;
+  }
+  ++depth_;
   object->Serialize(*this);
+  --depth_;
   if (Failed()) return nullptr;
   return object;
 }

@@ -59,6 +59,7 @@ enum class ArchiveError {
   NullObject,       // no object where one is required
   NotSerializable,  // storing an object whose class has no schema
   TooManyObjects,   // more classes and objects than indexes
+  TooDeep,          // objects nested inside objects beyond kMaxObjectDepth
   ReadFault,        // the file could not be read
   WriteFault,       // the file could not be written (full, removed...)
 };
@@ -77,6 +78,9 @@ class CArchive {
   static constexpr size_t kMaxClassNameLength = 63;
   // The largest index the framework gives out.
   static constexpr uint32_t kMaxMapCount = 0x3FFFFFFE;
+  // Objects read while another is being read (an array of arrays...) nest
+  // at most this deep, so a crafted file cannot exhaust the stack.
+  static constexpr int kMaxObjectDepth = 64;
 
   // Tags of the object encoding.
   static constexpr uint16_t kNullTag = 0x0000;
@@ -186,6 +190,7 @@ class CArchive {
   // Storing: the index of each class and object already written.
   std::unordered_map<const void*, uint32_t> stored_;
   uint32_t nextIndex_ = 1;
+  int depth_ = 0;  // loading: objects being read
 };
 
 }  // namespace framework

@@ -312,6 +312,25 @@ TEST_F(ArchiveTest, ObjectArrayRoundTripAndCountCheck) {
   EXPECT_EQ(back.GetSize(), 0u);
 }
 
+TEST_F(ArchiveTest, NestingIsBounded) {
+  // Arrays of one array each, deeper than the archive reads.
+  auto nested = [](int depth) {
+    std::string bytes = Bytes({0xFF, 0xFF, 0x00, 0x00, 0x08, 0x00}) + "CObArray" + Bytes({1, 0});
+    for (int i = 1; i < depth; ++i) bytes += Bytes({0x01, 0x80, 1, 0});
+    return bytes + Bytes({0x00, 0x00});  // the innermost holds no object
+  };
+  std::unique_ptr<CObject> top;
+  EXPECT_EQ(Load(nested(CArchive::kMaxObjectDepth), [&](CArchive& ar) { top = ar.ReadObject(nullptr); }),
+            ArchiveError::None);
+  EXPECT_NE(top, nullptr);
+  uint64_t offset = 0;
+  EXPECT_EQ(Load(nested(CArchive::kMaxObjectDepth + 1),
+                 [&](CArchive& ar) { top = ar.ReadObject(nullptr); }, &offset),
+            ArchiveError::TooDeep);
+  EXPECT_EQ(offset, 16u + 4u * (CArchive::kMaxObjectDepth - 1));
+  EXPECT_EQ(top, nullptr);
+}
+
 TEST(RuntimeClass, RegistryFindsClassesByExactNameWhileTheyExist) {
   EXPECT_EQ(CRuntimeClass::FromName("CTestPoint"), &CTestPoint::kClass);
   EXPECT_EQ(CRuntimeClass::FromName("ctestpoint"), nullptr);
