@@ -206,6 +206,10 @@ void BootLoaderEmulator::OnRecord(uint64_t nowMs, std::string& out) {
   }
   activeWrite_ = pendingWrite_;
   pendingWrite_.clear();
+  if (auto o = replyOverrides.find("?"); o != replyOverrides.end()) {
+    Reply(o->second, out);
+    return;
+  }
   imageLength_ = ReadLittleEndian(record_.data() + 8);
   imageReceived_ = 0;
   percentReported_ = 0;
