@@ -197,6 +197,11 @@ void BootLoaderEmulator::OnCommand(const std::string& command, uint64_t nowMs, s
 
 void BootLoaderEmulator::OnRecord(uint64_t nowMs, std::string& out) {
   state_ = State::Idle;
+  if (auto o = replyOverrides.find("?"); o != replyOverrides.end()) {
+    pendingWrite_.clear();
+    Reply(o->second, out);
+    return;
+  }
   if (recordKind_ == RecordKind::Partition) {
     partitionRecord_ = record_;
     repartitionPending_ = true;
@@ -206,10 +211,6 @@ void BootLoaderEmulator::OnRecord(uint64_t nowMs, std::string& out) {
   }
   activeWrite_ = pendingWrite_;
   pendingWrite_.clear();
-  if (auto o = replyOverrides.find("?"); o != replyOverrides.end()) {
-    Reply(o->second, out);
-    return;
-  }
   imageLength_ = ReadLittleEndian(record_.data() + 8);
   imageReceived_ = 0;
   percentReported_ = 0;
@@ -221,8 +222,10 @@ void BootLoaderEmulator::OnRecord(uint64_t nowMs, std::string& out) {
 }
 
 std::string BootLoaderEmulator::PercentMarkers() {
-  uint32_t percent =
-      imageLength_ == 0 ? 100 : static_cast<uint32_t>(uint64_t{imageReceived_} * 100 / imageLength_);
+  // The host never shows 100 before the image is done, so neither do we.
+  constexpr uint32_t kMaxReported = 99;
+  uint32_t percent = imageLength_ == 0 ? kMaxReported
+                                       : static_cast<uint32_t>(uint64_t{imageReceived_} * kMaxReported / imageLength_);
   uint32_t delta = percent > percentReported_ ? percent - percentReported_ : 0;
   percentReported_ = percent;
   std::string markers;
