@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "flashclient/driver_log.h"
 #include "flashclient/flash_worker.h"
 
 namespace flashtest {
@@ -114,6 +115,11 @@ std::vector<std::string> DriverTest::LogEntries() const {
 bool DriverTest::Logged(std::string_view entry) const {
   auto entries = LogEntries();
   return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+void DriverTest::ClearLogs() const {
+  drkclient::LogClose();
+  for (const auto& f : LogFiles()) fs::remove(f);
 }
 
 void DriverTest::WriteRegistry(std::string_view text) const {

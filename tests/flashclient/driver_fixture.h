@@ -100,6 +100,8 @@ class DriverTest : public ::testing::Test {
   // Lines of the log without their time stamps ("text: value").
   std::vector<std::string> LogEntries() const;
   bool Logged(std::string_view entry) const;
+  // Closes the current log file and removes every log file.
+  void ClearLogs() const;
   void WriteRegistry(std::string_view text) const;
   std::string ReadRegistry() const;
   std::filesystem::path RegistryPath() const { return dir_ / "registry.reg"; }

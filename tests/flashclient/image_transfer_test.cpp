@@ -26,6 +26,7 @@ class ImageTransfer : public DriverTest {
     bootsim::EmulatorIdentity id;
     id.blockSize = blockSize;
     emulated.Reset(id, faults);
+    ClearLogs();
     drkclient::ResetDriverState();
     drkclient::Client_Logging(1);
     ASSERT_EQ(drkclient::Client_Initialize(), 0);
