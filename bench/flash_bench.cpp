@@ -10,8 +10,6 @@
 // its own; the parent reads it from wait4().
 
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -26,8 +24,7 @@
 
 #include "flashclient/client_interface.h"
 #include "flashclient/driver_clock.h"
-
-extern char** environ;
+#include "tools/bootloader-sim/sim_process.h"
 
 namespace {
 
@@ -43,33 +40,11 @@ struct RunStats {
   double sleeps = 0;
 };
 
-std::string StartSim(pid_t& pid) {
-  int out[2];
-  if (::pipe(out) != 0) return {};
-  std::vector<std::string> args = {BOOTLOADER_SIM_PATH, "--max-seconds", "600"};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(out[1]);
-  std::string path;
-  char c;
-  while (::read(out[0], &c, 1) == 1 && c != '\n') path.push_back(c);
-  ::close(out[0]);
-  return path;
-}
-
 // In the child: one whole session, identification to release.
 RunStats FlashOnce(const std::string& image) {
   RunStats stats;
-  pid_t sim = -1;
-  std::string port = StartSim(sim);
-  ::setenv("DRK_SERIAL_PORT", port.c_str(), 1);
+  bootsim::SimProcess sim(BOOTLOADER_SIM_PATH, {"--max-seconds", "600"});
+  ::setenv("DRK_SERIAL_PORT", sim.Path().c_str(), 1);
   ::setenv("DRK_REGISTRY", "/nonexistent/drkclient/registry.reg", 1);
   drkclient::DriverClock& clock = drkclient::CurrentDriverClock();
   const uint64_t sleptBefore = clock.SleptMs(), sleepsBefore = clock.SleepCount();
@@ -89,10 +64,6 @@ RunStats FlashOnce(const std::string& image) {
   stats.progress = drkclient::Client_Progress() == 0 ? 100 : drkclient::Client_Progress();
   stats.sleptMs = static_cast<double>(clock.SleptMs() - sleptBefore);
   stats.sleeps = static_cast<double>(clock.SleepCount() - sleepsBefore);
-  if (sim > 0) {
-    ::kill(sim, SIGTERM);
-    ::waitpid(sim, nullptr, 0);
-  }
   return stats;
 }
 

@@ -4,22 +4,18 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-extern char** environ;
+#include "tools/bootloader-sim/sim_process.h"
 
 namespace {
 
@@ -43,53 +39,17 @@ std::string Pattern(size_t n, uint32_t seed) {
   return s;
 }
 
-// bootloader-sim running in the background; its first output line is the
-// terminal's path.
-class Sim {
+// bootloader-sim in the background, giving up by itself after a while.
+class Sim : public bootsim::SimProcess {
  public:
-  explicit Sim(std::vector<std::string> args) {
-    int out[2];
-    if (::pipe(out) != 0) return;
-    args.insert(args.begin(), BOOTLOADER_SIM_PATH);
-    args.push_back("--max-seconds");
-    args.push_back(std::to_string(kSimGiveUpSeconds));
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    char c;
-    while (::read(out[0], &c, 1) == 1 && c != '\n') path_.push_back(c);
-    ::close(out[0]);
-  }
-  ~Sim() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& Path() const { return path_; }
-  // The sim's exit status once it ended by itself, waiting up to a while.
-  int Wait(int seconds) {
-    for (int i = 0; i < seconds * 20; ++i) {
-      int status = 0;
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -2;
-  }
+  explicit Sim(std::vector<std::string> args) : SimProcess(BOOTLOADER_SIM_PATH, WithLimit(std::move(args))) {}
 
  private:
-  pid_t pid_ = -1;
-  std::string path_;
+  static std::vector<std::string> WithLimit(std::vector<std::string> args) {
+    args.push_back("--max-seconds");
+    args.push_back(std::to_string(kSimGiveUpSeconds));
+    return args;
+  }
 };
 
 struct CommandRun {
