@@ -9,6 +9,7 @@
 #include "flashclient/driver_clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
+#include "platform/errors.h"
 
 namespace drkclient {
 
@@ -143,7 +144,8 @@ int PortOutput(const uint8_t* bytes, size_t n) {
   else
     LogLine("PortOutput-- " + AsText(bytes, n) + "  total bytes ", static_cast<uint32_t>(written));
   if (!ok) {
-    LogLine("PortOutput-- failed at WriteFile()", s.port ? s.port->LastError() : 6u);
+    LogLine("PortOutput-- failed at WriteFile()",
+            s.port ? s.port->LastError() : static_cast<uint32_t>(platform::kErrorInvalidHandle));
     return -1;
   }
   return written == n ? 0 : 1;

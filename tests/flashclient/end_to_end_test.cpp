@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tools/bootloader-sim/sim_process.h"
+#include "tools/drkflash/image_argument.h"
 
 namespace {
 
@@ -120,6 +121,36 @@ TEST_F(EndToEnd, DrkflashIdentifiesTheDevice) {
   EXPECT_NE(run.output.find("OS version:  5.00.061"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("OS language: Deutsch"), std::string::npos) << run.output;
   EXPECT_EQ(sim.Wait(10), 0);
+}
+
+TEST(DrkflashCommandLine, ImageArgumentsTakeAnOptionalHeaderLength) {
+  struct Case {
+    const char* text;
+    bool ok;
+    const char* path;
+    int headerLength;
+  };
+  const Case cases[] = {
+      {"os.nb0", true, "os.nb0", 0},
+      {"os.nb0:8", true, "os.nb0", 8},
+      {"a:b:16", true, "a:b", 16},
+      {"dir:name/os.nb0", true, "dir:name/os.nb0", 0},  // not digits: part of the name
+      {"os.nb0:", true, "os.nb0:", 0},
+      {":12", false, "", 0},
+      {"", false, "", 0},
+      {"os:2147483648", false, "", 0},
+  };
+  for (const Case& c : cases) {
+    std::string why;
+    auto arg = drkflash::ParseImageArgument(c.text, why);
+    ASSERT_EQ(arg.has_value(), c.ok) << c.text;
+    if (arg) {
+      EXPECT_EQ(arg->path, c.path);
+      EXPECT_EQ(arg->headerLength, c.headerLength);
+    } else {
+      EXPECT_FALSE(why.empty());
+    }
+  }
 }
 
 TEST(DrkflashCommandLine, RefusesWhatItCannotDoBeforeTouchingTheDevice) {
