@@ -72,7 +72,10 @@ uint32_t Get_PerCent() {
     s.progress = kProgressTransportFailure;
     return 0u;
   };
-  if (ReadByte() < 0) return timeout();
+  // A first read that finds nothing is a timeout too: the byte still in the
+  // buffer is the previous answer, and were it a marker it would be counted
+  // again on every call while the device stays silent.
+  if (ReadByte() != 0) return timeout();
   for (;;) {
     if (examined == kPercentMarkerLookahead) return timeout();
     // A read that timed out left the previous byte in place; it is

@@ -34,7 +34,8 @@ uint32_t BlockChecksum(const uint8_t* bytes, size_t n);
 int Flash_Prog(ImageKind kind);
 // 0 accepted; nonzero failure.
 int Block_Transfer(const uint8_t* block, size_t n);
-// 10, 1 or 50; 0 for '$' or a timeout (progress is then -1).
+// 10, 1 or 50; 0 for '$' or a timeout (progress is then -1). A silent
+// device is a timeout from the first read on.
 uint32_t Get_PerCent();
 
 }  // namespace drkclient

@@ -181,10 +181,10 @@ TEST_F(ImageTransfer, PercentIncrementsNeverReachAHundred) {
   emulated.Emulator().markersAfterBlock = [&](int block) {
     seen.push_back(drkclient::Client_Progress());
     switch (block) {
-      case 1: return "+++"s;  // 50, then two increments that would pass 100
-      case 2: return "####"s;  // 90
-      case 3: return "%%%%%%%%%%"s;  // 99, then one that would reach 100
-      default: return "#+%"s;
+      case 1: return "+++$"s;  // 50, then two increments that would pass 100
+      case 2: return "####$"s;  // 90
+      case 3: return "%%%%%%%%%%$"s;  // 99, then one that would reach 100
+      default: return "#+%$"s;
     }
   };
   EXPECT_EQ(Flash_Prog(ImageKind::OperatingSystem), 1);
@@ -242,7 +242,7 @@ TEST_F(ImageTransfer, PercentMarkerLookahead) {
     SCOPED_TRACE(noise);
     Connect(4096);
     SelectOs(100, 0);
-    emulated.Emulator().markersAfterBlock = [&](int) { return std::string(static_cast<size_t>(noise), '.'); };
+    emulated.Emulator().markersAfterBlock = [&](int) { return std::string(static_cast<size_t>(noise), '.') + "$"; };
     EXPECT_EQ(Flash_Prog(ImageKind::OperatingSystem), noise == 59 ? 1 : 0);
     if (noise == 59) {
       EXPECT_TRUE(Logged("Get_PerCent response retries =: 60"));
@@ -252,6 +252,18 @@ TEST_F(ImageTransfer, PercentMarkerLookahead) {
     }
     drkclient::ClosePort();
   }
+}
+
+TEST_F(ImageTransfer, ADeviceSilentAfterAMarkerIsATimeoutNotAnEndlessCount) {
+  Connect(1024);
+  SelectOs(3000, 0);
+  // A marker and then nothing: the next look for a marker finds only the
+  // old one in the buffer.
+  emulated.Emulator().markersAfterBlock = [](int) { return "#"s; };
+  EXPECT_EQ(Flash_Prog(ImageKind::OperatingSystem), 0);
+  EXPECT_EQ(S().progress.load(), -1);
+  EXPECT_TRUE(Logged("Get_PerCent timeout: 0"));
+  EXPECT_EQ(emulated.Emulator().BlocksAccepted(), 1);
 }
 
 TEST_F(ImageTransfer, FailuresOfEachStep) {

@@ -255,8 +255,8 @@ void BootLoaderEmulator::OnBlock(std::string& out) {
   imageReceived_ += static_cast<uint32_t>(n);
   blockInImage_ = index;
   ++blocksAccepted_;
-  std::string markers = markersAfterBlock ? markersAfterBlock(index) : PercentMarkers();
-  Reply("&" + markers + "$", out);
+  std::string markers = markersAfterBlock ? markersAfterBlock(index) : PercentMarkers() + "$";
+  Reply("&" + markers, out);
   if (imageReceived_ >= imageLength_)
     FinishImage(out);
   else

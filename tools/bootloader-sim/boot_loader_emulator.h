@@ -85,8 +85,8 @@ class BootLoaderEmulator {
   void Tick(uint64_t nowMs, std::string& out);
 
   // Test knobs: a command's whole answer replaced (the command then has no
-  // other effect; the key "?" stands for the length header and the partition record), the markers sent after block K (1-based, without the
-  // closing '$', which is added), and the bytes that end an image.
+  // other effect; the key "?" stands for the length header and the partition record), the markers sent after block K (1-based, the closing
+  // '$' included), and the bytes that end an image.
   std::map<std::string, std::string> replyOverrides;
   std::function<std::string(int block)> markersAfterBlock;
   std::function<std::string(std::string_view writeCommand)> completion;
