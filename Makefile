@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo test build-release build-asan bench clean
+.PHONY: demo test build-release build-asan bench flash-demo clean
 
 demo: build-release
 	scripts/demo build/release
@@ -19,6 +19,9 @@ build-asan:
 
 bench: build-release
 	scripts/bench build/release
+
+flash-demo: build-release
+	scripts/flash-demo build/release
 
 clean:
 	rm -rf build

@@ -1,0 +1,285 @@
+#include "flashclient/image_transfer.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "flashclient/driver_log.h"
+#include "flashclient/port_layer.h"
+#include "flashclient/protocol_framing.h"
+
+namespace drkclient {
+
+namespace {
+
+constexpr uint8_t kGo = '@';
+constexpr uint8_t kNoMoreIncrements = '$';
+
+uint32_t TransferProgress(uint32_t weight, uint32_t percent, uint32_t base) {
+  DriverState& s = State();
+  uint32_t total = s.totalWeight.load();
+  if (total == 0) return kMaxPercent;
+  uint32_t value = ((weight * percent) / 100 + s.doneWeight.load() + base) * 100 / total;
+  return value >= 100 ? kMaxPercent : value;
+}
+
+// Adds an increment to a percentage unless the sum would reach 100.
+void AddIncrement(uint32_t& percent, uint32_t increment) {
+  if (percent + increment < 100) percent += increment;
+}
+
+// The markers that follow a block or open a device phase, until '$': false
+// when they ended in a timeout.
+template <typename Recompute>
+bool CollectIncrements(uint32_t& percent, Recompute recompute) {
+  DriverState& s = State();
+  for (;;) {
+    uint32_t increment = Get_PerCent();
+    if (increment == 0) break;
+    AddIncrement(percent, increment);
+    s.progress = static_cast<int32_t>(recompute(percent));
+  }
+  return s.progress.load() != kProgressTransportFailure;
+}
+
+int SendText(std::string_view text) {
+  return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
+
+std::array<uint8_t, 4> LittleEndian(uint32_t v) {
+  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+          static_cast<uint8_t>(v >> 24)};
+}
+
+}  // namespace
+
+uint32_t BlockChecksum(const uint8_t* bytes, size_t n) {
+  uint32_t sum = 0;
+  for (size_t i = 0; i < n; ++i) sum += bytes[i];
+  return 0u - sum;
+}
+
+uint32_t Get_PerCent() {
+  DriverState& s = State();
+  int examined = 0;
+  auto timeout = [&] {
+    LogLine("Get_PerCent timeout", static_cast<uint32_t>(examined));
+    s.progress = kProgressTransportFailure;
+    return 0u;
+  };
+  // A first read that finds nothing is a timeout too: the byte still in the
+  // buffer is the previous answer, and were it a marker it would be counted
+  // again on every call while the device stays silent.
+  if (ReadByte() != 0) return timeout();
+  for (;;) {
+    if (examined == kPercentMarkerLookahead) return timeout();
+    // A read that timed out left the previous byte in place; it is
+    // examined, and counted, again.
+    uint8_t byte = s.oneByte;
+    ++examined;
+    uint32_t increment = 0;
+    bool marker = true;
+    switch (byte) {
+      case '#': increment = 10; break;
+      case '%': increment = 1; break;
+      case '+': increment = 50; break;
+      case kNoMoreIncrements: increment = 0; break;
+      default: marker = false; break;
+    }
+    if (marker) {
+      if (examined > 1) LogLine("Get_PerCent response retries =", static_cast<uint32_t>(examined));
+      return increment;
+    }
+    if (ReadByte() < 0) return timeout();
+  }
+}
+
+int Block_Transfer(const uint8_t* block, size_t n) {
+  DriverState& s = State();
+  if (int r = SendByte(kBlockByte); r != 0) return r;
+  int replies = 0;
+  for (;;) {
+    const auto checksum = LittleEndian(BlockChecksum(block, n));
+    size_t sent = 0;
+    for (; n - sent >= kBlockPiece; sent += kBlockPiece)
+      if (int r = PortOutput(block + sent, kBlockPiece); r != 0) return r;
+    if (sent < n)
+      if (int r = PortOutput(block + sent, n - sent); r != 0) return r;
+    if (int r = PortOutput(checksum.data(), checksum.size()); r != 0) return r;
+
+    int reads = 0;
+    for (;;) {
+      int r = ReadByte();
+      if (r != 0) {
+        LogLine("Block_Transfer PortInput timeout", 0u);
+        s.progress = kProgressTransportFailure;
+        return r;
+      }
+      ++reads;
+      if (reads > 1) LogLine("Block_Transfer PortInput retries =", static_cast<uint32_t>(reads));
+      if (reads > kMaxBlockReplyReads) return 1;
+      if (s.oneByte == kAck || s.oneByte == kChecksumError) break;
+    }
+    // Replies are counted over every sending of this block, so it goes out
+    // at most sixteen times and the answer to the sixteenth is not taken.
+    ++replies;
+    if (replies > 1) LogLine("Block_Transfer Checksum error retries =", static_cast<uint32_t>(replies));
+    if (replies > kMaxBlockReplies) return 1;
+    if (s.oneByte == kAck) return 0;
+    if (int r = SendByte(kBlockByte); r != 0) return r;
+  }
+}
+
+int Flash_Prog(ImageKind kind) {
+  DriverState& s = State();
+  const ImageKindInfo& info = KindInfo(kind);
+  ImageEntry& image = s.Image(kind);
+  s.oneByte = 0;
+  LogLine("Start Flash Image...", 0u);
+  auto transportFailure = [&s] {
+    s.progress = kProgressTransportFailure;
+    return 0;
+  };
+  if (s.blockSize == 0) {
+    SendByte(kAbortByte);
+    // Without a block size nothing can be written; a failure the host can
+    // see rather than a value that never moves again.
+    return transportFailure();
+  }
+  std::vector<uint8_t> buffer(s.blockSize);
+  if (kind == ImageKind::RadioFirmware) LogLine("Flash_Prog: querying GSM module...", 0u);
+  std::unique_ptr<std::FILE, FileCloser> file(image.path.Empty() ? nullptr : std::fopen(image.path.CStr(), "rb"));
+  struct stat st {};
+  const bool opened = file && ::fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode);
+  // A header longer than the file, or a file beyond 32-bit sizes, cannot
+  // be announced; it is refused as an unusable image file before the device
+  // is told anything.
+  const uint64_t fileSize = opened ? static_cast<uint64_t>(st.st_size) : 0;
+  if (!opened || fileSize > 0xFFFFFFFFu || image.dwHeaderLen > fileSize) {
+    SendByte(kAbortByte);
+    LogLine("cannot open file", 0u);
+    s.progress = kProgressImageFileError;
+    return 0;
+  }
+  LogLine("dwHeaderLen is", image.dwHeaderLen);
+  LogLine("filesize is", static_cast<uint32_t>(fileSize));
+
+  if (SendText(info.writeCommand) != 0) return transportFailure();
+  LogLine("Flash_Prog step 1", static_cast<uint32_t>(s.oneByte));
+  if (SendByte(0) != 0) return transportFailure();
+  LogLine("Flash_Prog step 2", static_cast<uint32_t>(s.oneByte));
+  WaitForAnswer();
+  if (AwaitMarker("&x") != 0) {
+    LogLine("USB Timeout on cmd", static_cast<uint32_t>(s.oneByte));
+    return transportFailure();
+  }
+  LogLine("Flash_Prog step 3", static_cast<uint32_t>(s.oneByte));
+  if (s.oneByte == kError) {
+    if (ReadByte() != 0) {
+      LogLine("error returned from command", static_cast<uint32_t>(s.oneByte));
+      return transportFailure();
+    }
+    LogLine("Error", static_cast<uint32_t>(s.oneByte));
+    s.progress = kProgressBootLoaderError;
+    return 0;
+  }
+
+  LogLine("Flash_Prog step 4", static_cast<uint32_t>(s.oneByte));
+  if (SendText(info.keyCommand) != 0) return transportFailure();
+  LogLine("Flash_Prog step 5", 0u);
+  if (SendByte(0) != 0) return transportFailure();
+  WaitForAnswer();
+  if (AwaitMarker("&x") != 0) {
+    LogLine("USB Timeout on key", static_cast<uint32_t>(s.oneByte));
+    return transportFailure();
+  }
+  LogLine("Flash_Prog step 6", static_cast<uint32_t>(s.oneByte));
+  if (s.oneByte == kError) {
+    if (ReadByte() != 0) {
+      LogLine("error returned from key command", static_cast<uint32_t>(s.oneByte));
+      return transportFailure();
+    }
+    LogLine("Error", static_cast<uint32_t>(s.oneByte));
+    s.progress = kProgressBootLoaderError;
+    return 0;
+  }
+
+  LogLine("Flash_Prog step 7", static_cast<uint32_t>(s.oneByte));
+  const uint32_t dataLength =
+      kind == ImageKind::AssetData ? kAssetDataLength : static_cast<uint32_t>(fileSize - image.dwHeaderLen);
+  LogLine("filesize is", dataLength);
+  std::array<uint8_t, 12> header{};
+  const auto length = LittleEndian(dataLength);
+  std::copy(length.begin(), length.end(), header.begin() + 8);
+  if (SendByte(kRecordByte) != 0) return transportFailure();
+  LogLine("Flash_Prog step 8", static_cast<uint32_t>(s.oneByte));
+  if (PortOutput(header.data(), header.size()) != 0) return transportFailure();
+  LogLine("Flash_Prog step 9", static_cast<uint32_t>(s.oneByte));
+  int reads = 0;
+  if (AwaitMarker("&x", &reads) != 0) {
+    LogLine("Send file header failed", 0u);
+    return transportFailure();
+  }
+  if (reads > 1) LogLine("FlashProg response retries =", static_cast<uint32_t>(reads));
+  LogLine("Flash_Prog step 10", static_cast<uint32_t>(s.oneByte));
+  if (s.oneByte == kError) {
+    ReadByte();
+    LogLine("BL returned error message", 0u);
+    s.progress = kProgressBootLoaderError;
+    return 0;
+  }
+  if (SendByte(kGo) != 0) return transportFailure();
+  LogLine("Flash_Prog step 11", static_cast<uint32_t>(s.oneByte));
+
+  std::fseek(file.get(), static_cast<long>(image.dwHeaderLen), SEEK_SET);
+  LogLine("BufSize", s.blockSize);
+  LogLine("dwFileSize", dataLength);
+
+  const uint32_t transferWeight = info.transferWeight;
+  uint32_t percent = 0;
+  for (uint32_t left = dataLength; left > 0;) {
+    const uint32_t n = left < s.blockSize ? left : s.blockSize;
+    size_t got = std::fread(buffer.data(), 1, n, file.get());
+    if (got != n) {
+      s.progress = std::ferror(file.get()) ? kProgressTransportFailure : kProgressImageFileError;
+      return 0;
+    }
+    if (Block_Transfer(buffer.data(), n) != 0) return transportFailure();
+    if (s.progress.load() == kProgressTransportFailure) return 0;
+    if (!CollectIncrements(percent, [&](uint32_t p) { return TransferProgress(transferWeight, p, 0); })) return 0;
+    left -= n;
+  }
+
+  // Completion: the device may run a phase of its own ('~'), then ends the
+  // image with '/'. Silence counts as finished.
+  if (ReadByte() == 0) {
+    int count = 0;
+    for (;;) {
+      const uint8_t byte = s.oneByte;
+      if (byte == kDevicePhase) {
+        if (s.progress.load() == kProgressTransportFailure) return 0;
+        uint32_t phase = 0;
+        if (!CollectIncrements(phase, [&](uint32_t p) {
+              return TransferProgress(info.devicePhaseWeight, p, transferWeight);
+            }))
+          return 0;
+        s.doneWeight += info.devicePhaseWeight;
+      }
+      ++count;
+      if (byte == kImageDone) break;
+      if (ReadByte() != 0) break;
+    }
+    if (count > 1) LogLine("FlashProg response retries =", static_cast<uint32_t>(count));
+  }
+
+  s.doneWeight += transferWeight;
+  LogLine("Image Flash Complete!", 0u);
+  return 1;
+}
+
+}  // namespace drkclient

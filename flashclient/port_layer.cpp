@@ -1,0 +1,214 @@
+#include "flashclient/port_layer.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "flashclient/driver_clock.h"
+#include "flashclient/driver_log.h"
+#include "flashclient/driver_state.h"
+#include "platform/errors.h"
+
+namespace drkclient {
+
+namespace {
+
+constexpr uint32_t kMaxDword = 0xFFFFFFFFu;
+constexpr size_t kBulkLogThreshold = 256;
+constexpr uint32_t kPurgeBoth = kPurgeTxClear | kPurgeRxClear;
+
+bool IsNtFamily() { return DetectOsFamily() != kOsFamilyOther; }
+
+// Port data as the log shows it: text up to the first zero byte.
+std::string AsText(const uint8_t* bytes, size_t n) {
+  const void* zero = std::memchr(bytes, 0, n);
+  size_t len = zero != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes) : n;
+  return std::string(reinterpret_cast<const char*>(bytes), len);
+}
+
+bool ClearErrors(PortStatus& status) {
+  SerialPort* port = State().port.get();
+  return port != nullptr && port->ClearErrors(status);
+}
+
+int Output(std::string_view text) {
+  return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
+
+}  // namespace
+
+std::string SerialDevicePath() {
+  const char* v = std::getenv("DRK_SERIAL_PORT");
+  return v != nullptr && *v != '\0' ? std::string(v) : std::string(kDefaultSerialDevice);
+}
+
+int32_t DetectOsFamily() {
+  DriverState& s = State();
+  // The POSIX port is driven the way the NT 5.x family drives its ports.
+  if (s.osFamily == -1) s.osFamily = kOsFamilyNt5;
+  return s.osFamily;
+}
+
+int CommPortSetup() {
+  DriverState& s = State();
+  DriverClock& clock = CurrentDriverClock();
+  if (s.port) ClosePort();
+  const std::string device = SerialDevicePath();
+  for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+    clock.Sleep(kOpenRetryWaitMs);
+    uint32_t error = 0;
+    s.port = CurrentPortOpener().Open(device, error);
+    LogLine("waiting for CommPortSetup CreateFile ", s.port ? s.port->HandleValue() : kInvalidHandleValue);
+    if (s.port) break;
+  }
+  if (!s.port) {
+    LogLine("CreateFile failed", 0u);
+    return 0;
+  }
+  LogLine("CreateFile successful", 0u);
+  if (s.port->SetQueueSizes(kPortQueueSize, kPortQueueSize))
+    LogLine("CommPortSetup SetupComm successful", 0u);
+  else
+    LogLine("CommPortSetup SetupComm failed, return", s.port->LastError());
+  PortTimeouts timeouts;
+  timeouts.readIntervalTimeout = kMaxDword;
+  timeouts.readTotalTimeoutMultiplier = kMaxDword;
+  timeouts.readTotalTimeoutConstant = kReadTimeoutConstantMs;
+  if (s.port->SetTimeouts(timeouts))
+    LogLine("CommPortSetup SetCommTimeouts successful", 0u);
+  else
+    LogLine("CommPortSetup SetCommTimeouts failed", 0u);
+  PortStatus status;
+  ClearErrors(status);
+  ClearErrors(status);
+  const uint8_t configured = kPortConfiguredByte;
+  PortOutput(&configured, 1);
+  ClearErrors(status);
+  return 1;
+}
+
+int PortInput(uint8_t* buffer, size_t n) {
+  DriverState& s = State();
+  DriverClock& clock = CurrentDriverClock();
+  std::vector<uint8_t> bytes(n);
+  size_t got = 0;
+  const bool nt = IsNtFamily();
+  if (nt) {
+    bool waiting = false;
+    for (int poll = 0; poll < kInputPolls && !waiting; ++poll) {
+      clock.Sleep(kInputPollWaitMs);
+      PortStatus status;
+      if (!ClearErrors(status)) return -1;
+      if (status.errors != 0) return 1;
+      if (status.receiveQueued >= n) {
+        waiting = true;
+        break;
+      }
+      clock.Sleep(kInputPollExtraWaitMs);
+    }
+    if (!waiting) return 1;
+    if (!s.port->Read(bytes.data(), n, got)) return -1;
+    if (got < n) return 1;
+  } else {
+    clock.Sleep(kInputPollWaitMs);
+    if (!s.port || !s.port->Read(bytes.data(), n, got)) return -1;
+    if (got < n) return 1;
+  }
+  std::copy(bytes.begin(), bytes.end(), buffer);
+  LogLine((nt ? "NT USB port input: " : "USB port input: ") + AsText(bytes.data(), n), static_cast<uint32_t>(n));
+  return 0;
+}
+
+int PortOutput(const uint8_t* bytes, size_t n) {
+  DriverState& s = State();
+  if (IsNtFamily()) {
+    // Discard whatever arrived unread, so that the answer read after this
+    // write is the answer to it.
+    PortStatus status;
+    if (!ClearErrors(status)) return -1;
+    uint8_t discard[kPortQueueSize];
+    size_t left = status.receiveQueued;
+    while (left > 0) {
+      size_t got = 0;
+      if (!s.port->Read(discard, std::min(left, sizeof discard), got)) return -1;
+      if (got == 0) break;
+      left -= std::min(left, got);
+    }
+  }
+  size_t written = 0;
+  bool ok = s.port && s.port->Write(bytes, n, written);
+  if (n >= kBulkLogThreshold)
+    LogLine("data block", static_cast<uint32_t>(n));
+  else
+    LogLine("PortOutput-- " + AsText(bytes, n) + "  total bytes ", static_cast<uint32_t>(written));
+  if (!ok) {
+    LogLine("PortOutput-- failed at WriteFile()",
+            s.port ? s.port->LastError() : static_cast<uint32_t>(platform::kErrorInvalidHandle));
+    return -1;
+  }
+  return written == n ? 0 : 1;
+}
+
+int ClosePort() {
+  DriverState& s = State();
+  LogClose();
+  if (!s.port) return -1;
+  s.port->SetEventMask(0);
+  int result = s.port->Close();
+  s.port.reset();
+  return result;
+}
+
+bool LocateTarget() {
+  DriverState& s = State();
+  DriverClock& clock = CurrentDriverClock();
+  LogLine("enter LocateTarget", 0u);
+  // A position whose read delivers nothing keeps what it held before.
+  uint8_t window[kLocateWindow + 1] = {};
+  for (int attempt = 0; attempt < kLocateAttempts; ++attempt) {
+    size_t lastGot = 0;
+    for (size_t i = 0; i < kLocateWindow; ++i) {
+      lastGot = 0;
+      if (s.port) s.port->Read(&window[i], 1, lastGot);
+    }
+    window[kLocateWindow] = 0;
+    const char* text = reinterpret_cast<const char*>(window);
+    LogLine(text, static_cast<uint32_t>(lastGot));
+    // Searched as text: a zero byte ends the window early.
+    if (std::strstr(text, kSyncPattern) != nullptr) {
+      LogLine("LocateTarget returns TRUE", 0u);
+      return true;
+    }
+    clock.Sleep(kLocateRetryWaitMs);
+  }
+  LogLine("LocateTarget returns FALSE", 0u);
+  return false;
+}
+
+int ConnectTarget() {
+  DriverState& s = State();
+  DriverClock& clock = CurrentDriverClock();
+  if (CommPortSetup() == 0) return 1;
+  auto fail = [] {
+    ClosePort();
+    return 1;
+  };
+  if (!LocateTarget()) return fail();
+  s.port->Purge(kPurgeBoth);
+  if (Output(kHandshakeText) != 0) return fail();
+  clock.Sleep(kHandshakeWaitMs);
+  if (IsNtFamily()) {
+    uint8_t reply = 0;
+    if (PortInput(&reply, 1) != 0 || reply != kHandshakeReply) return fail();
+  } else if (Output(kHandshakeText) != 0) {
+    return fail();
+  }
+  const uint8_t go = kGoByte;
+  if (PortOutput(&go, 1) != 0) return fail();
+  clock.Sleep(kHandshakeWaitMs);
+  return 0;
+}
+
+}  // namespace drkclient

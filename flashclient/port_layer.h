@@ -1,0 +1,61 @@
+#pragma once
+// The driver's serial port layer: opening and configuring the handheld's
+// USB serial port, reads and writes with the driver's timing rules and
+// logging, the search for the boot loader's sync pattern and the link
+// handshake. Works on DriverState's port through the current PortOpener.
+//
+// The port is found through DRK_SERIAL_PORT (default /dev/ttyUSB0). This
+// platform drives the port as the desktop's NT family does (family 2): the
+// receive queue is polled for a read, and every write first discards unread
+// input, so a reply must be read before the next write. Family 0 (the
+// other desktop systems) reads under the port timeouts and sends the
+// handshake text twice instead of reading its reply byte.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace drkclient {
+
+inline constexpr char kDefaultSerialDevice[] = "/dev/ttyUSB0";
+inline constexpr uint32_t kPortQueueSize = 3072;
+inline constexpr uint32_t kReadTimeoutConstantMs = 2000;
+inline constexpr int kOpenAttempts = 31;
+inline constexpr uint32_t kOpenRetryWaitMs = 1000;
+inline constexpr int kInputPolls = 100;
+inline constexpr uint32_t kInputPollWaitMs = 20;
+inline constexpr uint32_t kInputPollExtraWaitMs = 10;
+inline constexpr int kLocateAttempts = 200;
+inline constexpr size_t kLocateWindow = 17;
+inline constexpr uint32_t kLocateRetryWaitMs = 100;
+inline constexpr uint32_t kHandshakeWaitMs = 100;
+inline constexpr uint8_t kHandshakeReply = 0xAA;
+inline constexpr char kHandshakeText[] = "A000FF\n";
+inline constexpr char kSyncPattern[] = "\xAA\x55\x55\xAA";
+inline constexpr uint8_t kPortConfiguredByte = 'D';
+inline constexpr uint8_t kGoByte = '@';
+// The handle value logged for a port that could not be opened.
+inline constexpr uint32_t kInvalidHandleValue = 0xFFFFFFFFu;
+
+inline constexpr int32_t kOsFamilyOther = 0;
+inline constexpr int32_t kOsFamilyNt4 = 1;
+inline constexpr int32_t kOsFamilyNt5 = 2;
+
+// The device path from the environment.
+std::string SerialDevicePath();
+
+int32_t DetectOsFamily();
+// 1 opened and configured, 0 the device cannot be opened.
+int CommPortSetup();
+// Reads exactly n bytes into buffer: 0 read, 1 timeout or line error,
+// -1 failure. The buffer is left as it was unless 0 is returned.
+int PortInput(uint8_t* buffer, size_t n);
+// 0 all written, 1 short write, -1 failure.
+int PortOutput(const uint8_t* bytes, size_t n);
+// -1 when no port was open, else the result of closing it.
+int ClosePort();
+bool LocateTarget();
+// 0 connected, 1 failed (the port is then closed).
+int ConnectTarget();
+
+}  // namespace drkclient

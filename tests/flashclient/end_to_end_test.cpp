@@ -1,0 +1,210 @@
+// drkflash and libDRKClientDriver.so against bootloader-sim on a
+// pseudo-terminal, in real time: what the sim saves must be the files' data
+// after their headers. Kept short: small images, small blocks, few commands.
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/bootloader-sim/sim_process.h"
+#include "tools/drkflash/image_argument.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kSimGiveUpSeconds = 60;
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Pattern(size_t n, uint32_t seed) {
+  std::string s(n, '\0');
+  for (auto& c : s) {
+    seed = seed * 1103515245u + 12345u;
+    c = static_cast<char>(seed >> 16);
+  }
+  return s;
+}
+
+// bootloader-sim in the background, giving up by itself after a while.
+class Sim : public bootsim::SimProcess {
+ public:
+  explicit Sim(std::vector<std::string> args) : SimProcess(BOOTLOADER_SIM_PATH, WithLimit(std::move(args))) {}
+
+ private:
+  static std::vector<std::string> WithLimit(std::vector<std::string> args) {
+    args.push_back("--max-seconds");
+    args.push_back(std::to_string(kSimGiveUpSeconds));
+    return args;
+  }
+};
+
+struct CommandRun {
+  int exitCode = -1;
+  std::string output;
+};
+
+CommandRun Drkflash(const std::string& args) {
+  std::string command = std::string(DRKFLASH_PATH) + " " + args + " 2>&1";
+  CommandRun run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.output.append(buf.data(), n);
+  int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "drkflash-e2e-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    // No registry file: the device's module text names its variant.
+    ::setenv("DRK_REGISTRY", (dir_ / "registry.reg").c_str(), 1);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    return (dir_ / name).string();
+  }
+  fs::path dir_;
+};
+
+TEST_F(EndToEnd, DrkflashWritesTheImagesTheSimSaves) {
+  const std::string os = Pattern(6000, 1), radio = Pattern(2500, 2);
+  std::string osFile = Write("os.nb0", std::string(8, 'H') + os);
+  std::string radioFile = Write("radio_b.nb0", std::string(10, 'h') + radio);
+  Sim sim({"--block-size", "2048", "--save", (dir_ / "saved").string(), "--qgs-text", "M8346B 1.0"});
+  ASSERT_FALSE(sim.Path().empty());
+  CommandRun run = Drkflash("--port " + sim.Path() + " --os " + osFile + ":8 --radio-b " + radioFile + ":10");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("Flashing GSM Firmware..."), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("100%"), std::string::npos) << run.output;
+  EXPECT_EQ(sim.Wait(10), 0);  // released, so it ended by itself
+  EXPECT_TRUE(Slurp(dir_ / "saved" / "01-wos.bin") == os);
+  EXPECT_TRUE(Slurp(dir_ / "saved" / "02-wgs.bin") == radio);
+}
+
+TEST_F(EndToEnd, DrkflashExplainsABootLoaderError) {
+  std::string osFile = Write("os.nb0", Pattern(100, 3));
+  Sim sim({"--error-on", "?wos", "--error-code", "9"});
+  ASSERT_FALSE(sim.Path().empty());
+  CommandRun run = Drkflash("--port " + sim.Path() + " --os " + osFile);
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_NE(run.output.find("the boot loader answered with its error marker"), std::string::npos) << run.output;
+}
+
+TEST_F(EndToEnd, DrkflashIdentifiesTheDevice) {
+  Sim sim({"--model-text", "Yvra t4170", "--os-text", "5.00.061 Deutsch"});
+  ASSERT_FALSE(sim.Path().empty());
+  CommandRun run = Drkflash("--port " + sim.Path() + " --identify");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("Model:       Yvra t4170"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("OS version:  5.00.061"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("OS language: Deutsch"), std::string::npos) << run.output;
+  EXPECT_EQ(sim.Wait(10), 0);
+}
+
+TEST(DrkflashCommandLine, ImageArgumentsTakeAnOptionalHeaderLength) {
+  struct Case {
+    const char* text;
+    bool ok;
+    const char* path;
+    int headerLength;
+  };
+  const Case cases[] = {
+      {"os.nb0", true, "os.nb0", 0},
+      {"os.nb0:8", true, "os.nb0", 8},
+      {"a:b:16", true, "a:b", 16},
+      {"dir:name/os.nb0", true, "dir:name/os.nb0", 0},  // not digits: part of the name
+      {"os.nb0:", true, "os.nb0:", 0},
+      {":12", false, "", 0},
+      {"", false, "", 0},
+      {"os:2147483648", false, "", 0},
+  };
+  for (const Case& c : cases) {
+    std::string why;
+    auto arg = drkflash::ParseImageArgument(c.text, why);
+    ASSERT_EQ(arg.has_value(), c.ok) << c.text;
+    if (arg) {
+      EXPECT_EQ(arg->path, c.path);
+      EXPECT_EQ(arg->headerLength, c.headerLength);
+    } else {
+      EXPECT_FALSE(why.empty());
+    }
+  }
+}
+
+TEST(DrkflashCommandLine, RefusesWhatItCannotDoBeforeTouchingTheDevice) {
+  struct Case {
+    const char* args;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"", "nothing to do"},
+      {"--os :12", "no file named"},
+      {"--os a:99999999999", "header length out of range"},
+      {"--partition 5", "--partition takes two sizes"},
+  };
+  for (const Case& c : cases) {
+    CommandRun run = Drkflash(c.args);
+    EXPECT_EQ(run.exitCode, 1) << c.args;
+    EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+  }
+  EXPECT_EQ(Drkflash("--help").exitCode, 0);
+}
+
+TEST(DriverLibrary, ExportsTheClientFunctionsAndNothingElse) {
+  void* lib = ::dlopen(DRKCLIENT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(lib, nullptr) << ::dlerror();
+  const char* names[] = {
+      "Client_Initialize", "Client_Shutdown", "Client_StartFlash", "Client_FlashOS",  "Client_FlashCS",
+      "Client_FlashFS",    "Client_FlashWAN", "Client_FlashMC",    "Client_FlashBL",  "Client_FlashAD",
+      "Client_M8346B",     "Client_M8346D",   "Client_M8346E",     "Client_BL_Mode",  "Client_ModelID",
+      "Client_OS_Ver",     "Client_OS_Lang",  "Client_SetPartitionSize", "Client_Component",
+      "Client_Progress",   "Client_StatusMsg", "Client_Logging",   "_Z19CreateReformatTimerv",
+  };
+  for (const char* name : names) EXPECT_NE(::dlsym(lib, name), nullptr) << name;
+  EXPECT_EQ(::dlsym(lib, "CreateReformatTimer"), nullptr);
+  using Progress = int (*)();
+  auto progress = reinterpret_cast<Progress>(::dlsym(lib, "Client_Progress"));
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(progress(), 0);  // a fresh load has started nothing
+  ::dlclose(lib);
+
+  // Nothing else leaves the library: no driver internals, no pieces of the
+  // static libraries linked in.
+  FILE* nm = ::popen("nm -D --defined-only " DRKCLIENT_LIBRARY_PATH, "r");
+  ASSERT_NE(nm, nullptr);
+  char line[512];
+  std::vector<std::string> others;
+  while (std::fgets(line, sizeof line, nm) != nullptr) {
+    std::string s(line);
+    std::string name = s.substr(s.rfind(' ') + 1);
+    name.erase(name.find_last_not_of("\n") + 1);
+    if (name.rfind("Client_", 0) == 0 || name == "_Z19CreateReformatTimerv") continue;
+    others.push_back(name);
+  }
+  ::pclose(nm);
+  EXPECT_TRUE(others.empty()) << others.size() << " more, e.g. " << others.front();
+}
+
+}  // namespace
