@@ -1,0 +1,323 @@
+#include "applet/connections/operator_database.h"
+
+#include <algorithm>
+
+#include "applet/connections/operator_keys.h"
+#include "applet/connections/sms_center_database.h"
+#include "applet/device/country_name.h"
+#include "platform/resource_library.h"
+
+namespace applet {
+
+using platform::WString;
+using platform::WStringView;
+namespace keys = operator_keys;
+
+namespace {
+
+WString ResourceText(uint32_t number) {
+  return platform::LoadString(platform::CurrentResourceSource(), number).value_or(WString());
+}
+
+bool StartsWithNoCase(WStringView text, WStringView prefix) {
+  return text.size() >= prefix.size() &&
+         platform::EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace
+
+void OperatorDatabase::LoadListTexts() {
+  customOperator_ = ResourceText(kCustomOperatorString);
+  noCountry_ = ResourceText(kNoCountryString);
+}
+
+void OperatorDatabase::SetListTexts(WStringView noCountry, WStringView customOperator) {
+  noCountry_ = noCountry;
+  customOperator_ = customOperator;
+}
+
+bool OperatorDatabase::Open(WStringView folder, WStringView operatorName) {
+  LoadListTexts();
+  if (!reader_.Open(WString(folder) + kFileName)) return false;
+  currentOperator_ = operatorName;
+  ListOperatorSections();
+  return true;
+}
+
+void OperatorDatabase::ListOperatorSections() {
+  sections_.clear();
+  countries_.clear();
+  countryNumbers_.clear();
+  sectionCountry_.clear();
+  std::vector<WString> all;
+  reader_.ListSections(all);
+  for (WString& section : all) {
+    WString name;
+    int32_t code = kNoCountryCode;
+    // An operator of a country the table lacks is not offered at all.
+    if (!CountryOf(section, name, code)) continue;
+    bool added = false;
+    sectionCountry_.push_back(keys::MergeCountryCode(countryNumbers_, code, added));
+    if (added) countries_.push_back(std::move(name));
+    sections_.push_back(std::move(section));
+  }
+}
+
+bool OperatorDatabase::CountryOf(WStringView section, WString& name, int32_t& code) {
+  if (section == customOperator_) {
+    name = noCountry_;
+    code = kNoCountryCode;
+  } else {
+    code = reader_.GetInt(section, keys::kCountryProvider, kNoCountryCode);
+    CountryName(code, name, noCountry_);
+  }
+  return !name.empty();
+}
+
+std::vector<WString> OperatorDatabase::ListCountries(WStringView operatorName,
+                                                     WString& countryOfOperator) {
+  std::vector<WString> list{noCountry_};
+  list.insert(list.end(), countries_.begin(), countries_.end());
+  int32_t code = kNoCountryCode;
+  if (!CountryOf(operatorName, countryOfOperator, code)) countryOfOperator = noCountry_;
+  return list;
+}
+
+std::vector<WString> OperatorDatabase::ListOperators(WStringView country, int32_t kinds) {
+  std::vector<WString> list{customOperator_};
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    const WString& section = sections_[i];
+    if (countries_[sectionCountry_[i]] != country || section == kUnknownSection) continue;
+    const bool listed = std::any_of(list.begin(), list.end(), [&](const WString& entry) {
+      return StartsWithNoCase(entry, section);
+    });
+    if (listed) continue;
+    SelectOperator(section);
+    if (kinds != kAllKinds && (NetworksOf() & kinds) == 0) continue;
+    list.push_back(section);
+  }
+  return list;
+}
+
+int32_t OperatorDatabase::NetworksOf() {
+  WString value;
+  if (!reader_.GetString(currentOperator_, keys::kNetwork, value, u"")) return 0;
+  int32_t networks = 0;
+  for (const WString& token : keys::NetworkTokens(value))
+    networks |= keys::NetworkTokenBit(token).value_or(0);
+  return networks;
+}
+
+bool OperatorDatabase::GetText(const char16_t* key, WString& out, WStringView defaultValue) {
+  if (key == nullptr) {
+    // The kind has no such key: the default, as for an absent key.
+    if (reader_.IsOpen()) out = defaultValue;
+    return false;
+  }
+  return reader_.GetString(currentOperator_, key, out, defaultValue);
+}
+
+bool OperatorDatabase::GetAddress(const char16_t* key, CAdresseIP& out) {
+  WString text;
+  if (key == nullptr || !reader_.GetString(currentOperator_, key, text, u"")) {
+    out.Clear();
+    return false;
+  }
+  return out.FromText(text);
+}
+
+bool OperatorDatabase::GetQos(const char16_t* key, CQualityOfService& out) {
+  WString text;
+  if (!reader_.GetString(currentOperator_, key, text, u"")) {
+    out.Clear();
+    return false;
+  }
+  return out.FromText(text);
+}
+
+bool OperatorDatabase::ConnectionName(BearerType kind, WString& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  if (k == nullptr) return GetText(nullptr, out, u"");
+  return GetText(k->connectionName, out, k->defaultConnectionName);
+}
+
+void OperatorDatabase::ApnList(BearerType kind, std::vector<WString>& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  if (k == nullptr || k->apnList == nullptr) {
+    out.clear();
+    return;
+  }
+  reader_.GetList(currentOperator_, k->apnList, u',', out);
+}
+
+bool OperatorDatabase::PhoneNumber(BearerType kind, WString& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetText(k ? k->phoneNumber : nullptr, out, u"");
+}
+
+bool OperatorDatabase::ModemCommand(BearerType kind, WString& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetText(k ? k->modemCommand : nullptr, out, u"");
+}
+
+bool OperatorDatabase::UserName(BearerType kind, WString& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetText(k ? k->userName : nullptr, out, u"");
+}
+
+bool OperatorDatabase::Password(BearerType kind, WString& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetText(k ? k->password : nullptr, out, u"");
+}
+
+bool OperatorDatabase::Dns1(BearerType kind, CAdresseIP& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetAddress(k ? k->dns1 : nullptr, out);
+}
+
+bool OperatorDatabase::Dns2(BearerType kind, CAdresseIP& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetAddress(k ? k->dns2 : nullptr, out);
+}
+
+bool OperatorDatabase::IpAddress(BearerType kind, CAdresseIP& out) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return GetAddress(k ? k->ipAddress : nullptr, out);
+}
+
+bool OperatorDatabase::HeaderCompression(BearerType kind) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return k != nullptr && reader_.GetInt(currentOperator_, k->headerCompression, 0) == 1;
+}
+
+bool OperatorDatabase::DataCompression(BearerType kind) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return k != nullptr && reader_.GetInt(currentOperator_, k->dataCompression, 0) == 1;
+}
+
+AuthMethod OperatorDatabase::Authentication(BearerType kind) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  WString word;
+  if (k == nullptr || !reader_.GetString(currentOperator_, k->authentication, word, u""))
+    return AuthMethod::Auto;
+  return keys::AuthenticationWord(word).value_or(AuthMethod::Auto);
+}
+
+int32_t OperatorDatabase::IconIndex() {
+  return reader_.GetInt(currentOperator_, keys::kIconIndex, CRASparam::kNoIcon);
+}
+
+bool OperatorDatabase::IconFile(WString& out) { return GetText(keys::kIconFile, out, u""); }
+
+bool OperatorDatabase::QosRequested(CQualityOfService& out) {
+  return GetQos(keys::kQosRequested, out);
+}
+
+bool OperatorDatabase::QosMinimum(CQualityOfService& out) {
+  return GetQos(keys::kQosMinimum, out);
+}
+
+bool OperatorDatabase::PdpType(WString& out) {
+  return GetText(keys::kPdpType, out, keys::kDefaultPdpType);
+}
+
+bool OperatorDatabase::MmsOnly() { return reader_.GetInt(currentOperator_, keys::kMmsOnly, 0) == 1; }
+
+bool OperatorDatabase::MmsGateway(WString& out) { return GetText(keys::kMmsGateway, out, u""); }
+
+bool OperatorDatabase::MmsCenter(WString& out) { return GetText(keys::kMmsCenter, out, u""); }
+
+bool OperatorDatabase::MmsApn(bool useFallback, WString& out) {
+  const bool found = GetText(keys::kMmsApn, out, u"");
+  if (!useFallback || !out.empty() || !reader_.IsOpen()) return found;
+  std::vector<WString> apns;
+  ApnList(BearerType::Gprs, apns);
+  if (!apns.empty()) out = apns.front();
+  return found;
+}
+
+bool OperatorDatabase::MmsUserName(WString& out) {
+  const bool found = GetText(keys::kMmsUserName, out, u"");
+  if (out.empty() && reader_.IsOpen()) UserName(BearerType::Gprs, out);
+  return found;
+}
+
+bool OperatorDatabase::MmsPassword(WString& out) {
+  const bool found = GetText(keys::kMmsPassword, out, u"");
+  if (out.empty() && reader_.IsOpen()) Password(BearerType::Gprs, out);
+  return found;
+}
+
+bool OperatorDatabase::MmsGatewayPort(WString& out) {
+  return GetText(keys::kMmsGatewayPort, out, keys::kDefaultMmsGatewayPort);
+}
+
+bool OperatorDatabase::WapProxies(WString& proxy, WString& secureProxy) {
+  GetText(keys::kWapProxy, proxy, u"");
+  GetText(keys::kWapSecureProxy, secureProxy, u"");
+  return !proxy.empty() || !secureProxy.empty();
+}
+
+bool OperatorDatabase::HomeNetworkNumber(WStringView section, WString& out) {
+  return reader_.GetString(section, keys::kHomeNetworkNumber, out, u"");
+}
+
+void OperatorDatabase::FillRecord(const WString* folder, CRASparam& record) {
+  if (folder != nullptr)
+    Open(*folder, record.operatorName);
+  else
+    SelectOperator(record.operatorName);
+  const BearerType kind = record.bearer;
+
+  record.iconIndex = IconIndex();
+  IconFile(record.iconFile);
+
+  if (record.IsGprsFamily()) {
+    ApnList(kind, record.apnList);
+    if (!record.apnList.empty()) record.apn = record.apnList.front();
+    if (record.apn.empty() && record.operatorName == customOperator_)
+      record.apn = kCustomOperatorApn;
+    QosRequested(record.qosRequested);
+    QosMinimum(record.qosMinimum);
+    PdpType(record.pdpType);
+    record.pdpAddress = u"0.0.0.0";
+  }
+
+  PhoneNumber(kind, record.phoneNumber);
+  UserName(kind, record.userName);
+  Password(kind, record.password);
+
+  const bool dns1 = Dns1(kind, record.dns1);
+  const bool dns2 = Dns2(kind, record.dns2);
+  record.serverAssignedDns = (dns1 || dns2) ? 0 : 1;
+
+  record.headerCompression = HeaderCompression(kind) ? 1 : 0;
+  record.dataCompression = DataCompression(kind) ? 1 : 0;
+
+  record.serverAssignedIp = IpAddress(kind, record.ipAddress) ? 0 : 1;
+  record.authentication = Authentication(kind);
+}
+
+WString OperatorDatabase::FindByHomeNetwork(WStringView number) {
+  WStringView code = number.substr(0, number.find(u','));
+  code = code.substr(0, kHomeNetworkNumberLength);
+  std::vector<WString> all;
+  reader_.ListSections(all);
+  std::vector<WString> listed;
+  for (const WString& section : all) {
+    reader_.GetList(section, keys::kHomeNetworkNumber, u',', listed);
+    if (std::find(listed.begin(), listed.end(), code) != listed.end()) return section;
+  }
+  return WString();
+}
+
+WString OperatorDatabase::FindSmsOperator(WStringView folder, WStringView section) {
+  if (!IsOpen() && !Open(folder, section)) return WString();
+  std::vector<WString> numbers;
+  if (reader_.GetList(section, keys::kHomeNetworkNumber, u',', numbers) == 0) return WString();
+  SmsCenterDatabase smsCenters;
+  const WString smsFolder(folder);
+  return smsCenters.FindByHomeNetwork(&smsFolder, numbers.front());
+}
+
+}  // namespace applet
