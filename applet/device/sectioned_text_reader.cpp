@@ -142,11 +142,15 @@ bool SectionedTextReader::ReadLine() {
   lineOffset_ = bufferPosition_ + cursor_;
   size_t n = 0;
   bool any = false;
+  lineEnded_ = false;
   while (n < kMaxLineLength) {
     if (cursor_ == end_ && !Refill()) break;
     any = true;
     const char c = buffer_[cursor_++];
-    if (c == '\n') break;
+    if (c == '\n') {
+      lineEnded_ = true;
+      break;
+    }
     line_[n++] = c;
   }
   if (!any) return false;
@@ -223,6 +227,33 @@ bool SectionedTextReader::GetString(WStringView section, WStringView key, WStrin
   }
   out = WString(defaultValue);
   return false;
+}
+
+void SectionedTextReader::ForEachEntry(const std::function<void(const Entry&)>& visit) {
+  if (!isOpen_) return;
+  Rewind(0);
+  Entry entry{1, false, WString(), WString(), WString()};
+  size_t nextLineNumber = 1;
+  while (ReadLine()) {
+    entry.lineNumber = nextLineNumber;
+    if (lineEnded_) ++nextLineNumber;
+    // Classified as GetString classifies them.
+    size_t i = 0;
+    while (i < lineLength_ && line_[i] == ' ') ++i;
+    if (i == lineLength_ || line_[i] == ';') continue;
+    if (line_[i] == '[') {
+      std::optional<WString> name = ParseHeader(LineText());
+      if (!name) continue;
+      entry.isHeader = true;
+      entry.section = std::move(*name);
+      entry.key.clear();
+      entry.value.clear();
+    } else {
+      entry.isHeader = false;
+      ParseKeyLine(LineText(), entry.key, entry.value);
+    }
+    visit(entry);
+  }
 }
 
 bool SectionedTextReader::GetStringInto(WStringView section, WStringView key,

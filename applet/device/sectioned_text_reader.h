@@ -36,6 +36,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -110,6 +111,19 @@ class SectionedTextReader {
   // it. False, colour untouched, for an empty text.
   static bool ParseRgb(platform::WStringView text, Colour& colour);
 
+  // A section header or key line as the lookups read it.
+  struct Entry {
+    size_t lineNumber;  // from 1; the pieces of an over-long line share it
+    bool isHeader;
+    platform::WString section;  // the header's name, or the section the line lies in
+    platform::WString key;      // empty for a line without '='
+    platform::WString value;
+  };
+  // Reads the file from the start and calls visit for every header and key
+  // line in file order; blank and comment lines are skipped. For tools that
+  // report on a file: the lookups never need line numbers.
+  void ForEachEntry(const std::function<void(const Entry&)>& visit);
+
   // The comparison of keys and of every other name read from these files
   // (see above): true when a and b are equal ignoring letter case.
   static bool KeysEqual(platform::WStringView a, platform::WStringView b);
@@ -138,6 +152,7 @@ class SectionedTextReader {
 
   std::array<char, kLineBufferSize> line_{};
   size_t lineLength_ = 0;
+  bool lineEnded_ = false;  // the line read last ended with LF
   uint64_t lineOffset_ = 0;  // file offset of the line read last
 
   platform::WString currentSection_;

@@ -149,6 +149,42 @@ TEST_F(SectionedTextReaderTest, LongLinesAreCutEvery2047Characters) {
   EXPECT_EQ(Get(u"S", u"D"), u"end");
 }
 
+TEST_F(SectionedTextReaderTest, ForEachEntryReportsLinesAsLookupsReadThem) {
+  const size_t max = SectionedTextReader::kMaxLineLength;
+  Load("; comment\r\n"
+       "K0=before any header\r\n"
+       "\r\n"
+       "  [ S ] trailing\r\n"
+       "[broken\r\n"
+       "A = 'quoted' \r\n"
+       "no equals sign\r\n"
+       "A=" + std::string(max - 2, 'x') + "B=cut\n"
+       "[T]\n"
+       "C=end");
+  struct Seen {
+    size_t line;
+    bool header;
+    WString section, key, value;
+    bool operator==(const Seen&) const = default;
+  };
+  std::vector<Seen> seen;
+  reader_.ForEachEntry([&](const SectionedTextReader::Entry& e) {
+    seen.push_back({e.lineNumber, e.isHeader, e.section, e.key,
+                    e.value.size() > 100 ? u"<long>" : e.value});
+  });
+  const std::vector<Seen> expected{
+      {2, false, u"", u"K0", u"before any header"},
+      {4, true, u"S", u"", u""},
+      {6, false, u"S", u"A", u"quoted"},
+      {7, false, u"S", u"", u""},
+      {8, false, u"S", u"A", u"<long>"},
+      {8, false, u"S", u"B", u"cut"},  // the rest of the over-long line
+      {9, true, u"T", u"", u""},
+      {10, false, u"T", u"C", u"end"},
+  };
+  EXPECT_EQ(seen, expected);
+}
+
 TEST_F(SectionedTextReaderTest, EightBitTextUsesTheDevicesCodePage) {
   // 0xC0 is À in code page 1252 and А (Cyrillic) in 1251; 0xA7 is § in both.
   const std::string bytes = "[Op\xc0]\nName=\xc0 la carte\nList=1\xa7 2 \xa7\xa7" "3\n";
