@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/applet_resources.h"
 #include "tests/support/temp_device.h"
 
 namespace applet {
@@ -223,8 +223,7 @@ TEST(ModemDatabase, AFileWithoutModemsFailsAndLeavesTheCurrentModem) {
 
 TEST(ModemDatabase, TheSampleInstallationsFile) {
   test_support::TempDevice device;
-  std::filesystem::copy_file(std::filesystem::path(VELM_SAMPLE_DIR) / "ModemsCE.ini",
-                             device.HostPath("Yvra ROM/GPRS Settings/ModemsCE.ini"));
+  test_support::InstallSampleFiles(device, "Yvra ROM/GPRS Settings", {"ModemsCE.ini"});
   ModemDatabase db;
   ASSERT_TRUE(db.Load(u"\\Yvra ROM\\GPRS Settings\\"));
   EXPECT_EQ(db.ModemNames(), (std::vector<WString>{u"QZ7100", u"QZ8346"}));
