@@ -77,7 +77,10 @@ bool OperatorDatabase::CountryOf(WStringView section, WString& name, int32_t& co
 std::vector<WString> OperatorDatabase::ListCountries(WStringView operatorName,
                                                      WString& countryOfOperator) {
   std::vector<WString> list{noCountry_};
-  list.insert(list.end(), countries_.begin(), countries_.end());
+  // Operators without a country are filed under a country of code -1; the
+  // first entry already stands for it, so it is not listed a second time.
+  for (size_t i = 0; i < countries_.size(); ++i)
+    if (countryNumbers_[i] != kNoCountryCode) list.push_back(countries_[i]);
   int32_t code = kNoCountryCode;
   if (!CountryOf(operatorName, countryOfOperator, code)) countryOfOperator = noCountry_;
   return list;

@@ -72,8 +72,9 @@ class OperatorDatabase {
   // table lacks an empty name). True when the name is not empty.
   bool CountryOf(platform::WStringView section, platform::WString& name, int32_t& code);
 
-  // The no-country text followed by the countries; countryOfOperator is set
-  // to the named operator's country, or the no-country text.
+  // The no-country text followed by the countries (but for the country of
+  // code -1, which the first entry stands for); countryOfOperator is set to
+  // the named operator's country, or the no-country text.
   std::vector<platform::WString> ListCountries(platform::WStringView operatorName,
                                                platform::WString& countryOfOperator);
 

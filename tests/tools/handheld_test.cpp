@@ -127,7 +127,8 @@ TEST_F(HandheldCommand, ResetRunsTheStartupProgramOnTheDevice) {
 }
 
 TEST_F(HandheldCommand, EveryCommandHasHelpAndBadUsageFails) {
-  for (const char* sub : {"", "init", "reg", "journal", "sim", "reset"}) {
+  for (const char* sub : {"", "init", "reg", "journal", "sim", "reset", "operators",
+                          "operators x list", "operators x find", "operators x check"}) {
     CommandRun r = Handheld(std::string(sub) + " --help");
     EXPECT_EQ(r.exitCode, 0) << sub;
     EXPECT_NE(r.output.find("Usage"), std::string::npos) << sub;
@@ -135,6 +136,58 @@ TEST_F(HandheldCommand, EveryCommandHasHelpAndBadUsageFails) {
   EXPECT_NE(Handheld("").exitCode, 0);
   EXPECT_NE(Handheld("frobnicate").exitCode, 0);
   EXPECT_NE(Handheld("init").exitCode, 0);
+}
+
+TEST_F(HandheldCommand, OperatorsShowsTheInstalledSampleDatabase) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  CommandRun r = Handheld("operators " + Dir() + " countries");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("database \\Yvra ROM\\GPRS Settings\\GPRSope.inf\n(No country)\nFrance (33)\n"),
+            std::string::npos)
+      << r.output;
+
+  r = Handheld("operators " + Dir() + " list 33");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("(Select your operator)\nOrange F  [GPRS CSD WAPGPRS WAPCSD]\nSFR "),
+            std::string::npos)
+      << r.output;
+  r = Handheld("operators " + Dir() + " list France --kinds 2");
+  EXPECT_EQ(r.output.find("Bouygues"), std::string::npos) << r.output;
+  EXPECT_NE(Handheld("operators " + Dir() + " list Atlantis").exitCode, 0);
+
+  // Without a number, the SIM's IMSI (20801...) is looked up.
+  r = Handheld("operators " + Dir() + " find");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("section [Orange F], country France"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("apn                 orange.fr\n"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("SMS centre          +33689004000"), std::string::npos) << r.output;
+  r = Handheld("operators " + Dir() + " find 20412");
+  EXPECT_NE(r.output.find("record for CSD:"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("phoneNumber         +31 626 000 010\n"), std::string::npos) << r.output;
+  EXPECT_NE(Handheld("operators " + Dir() + " find 99999").exitCode, 0);
+}
+
+TEST_F(HandheldCommand, OperatorsCheckNamesTheSampleDataFindingsAndPrefersTheWorkingFolder) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  CommandRun r = Handheld("operators " + Dir() + " check");
+  EXPECT_EQ(r.exitCode, 2) << r.output;
+  EXPECT_NE(r.output.find("[Telfort] the operator has no SMS centre"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("[Vodafone Ireland] CountryProvider=353: the country table has no country"),
+            std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("2 finding(s)"), std::string::npos) << r.output;
+
+  // A customised database in the working folder is the one the applet reads.
+  const fs::path working = dir_ / "fs" / "Yvra File Store" / "GPRS Settings";
+  fs::create_directories(working);
+  std::ofstream(working / "GPRSope.inf") << "[Orange F]\nCountryProvider=33\nNetwork=GPRS\n"
+                                            "HomeNetworkNumber=20801\n";
+  r = Handheld("operators " + Dir() + " check");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("no findings in \\Yvra File Store\\GPRS Settings\\GPRSope.inf and "
+                          "\\Yvra ROM\\GPRS Settings\\OPE.inf"),
+            std::string::npos)
+      << r.output;
 }
 
 }  // namespace

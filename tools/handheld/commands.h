@@ -26,5 +26,6 @@ void AddRegCommand(CLI::App& app);
 void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
+void AddOperatorsCommand(CLI::App& app);
 
 }  // namespace handheld

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   handheld::AddJournalCommand(app);
   handheld::AddSimCommand(app);
   handheld::AddResetCommand(app);
+  handheld::AddOperatorsCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,0 +1,326 @@
+// handheld operators: the operator database as the applet on a device sees
+// it, for the integrators who write it.
+
+#include <iostream>
+#include <optional>
+
+#include "applet/connections/operator_database.h"
+#include "applet/connections/operator_keys.h"
+#include "applet/connections/sms_center_database.h"
+#include "applet/shell/applet_folders.h"
+#include "platform/file.h"
+#include "platform/file_finder.h"
+#include "platform/resource_library.h"
+#include "platform/sim_config.h"
+#include "tools/handheld/commands.h"
+#include "tools/handheld/operator_check.h"
+
+namespace handheld {
+
+namespace {
+
+using applet::BearerType;
+using platform::WString;
+using platform::WStringView;
+
+// The texts the applet's settings give the lists in place of the database's.
+constexpr uint32_t kNoCountryString = 65084;
+constexpr uint32_t kPlaceholderOperatorString = 65085;
+// The kinds the operator dialog lists operators for: GPRS or CSD.
+constexpr int32_t kDialogKinds = 3;
+// Exit status of check when it found something.
+constexpr int kFindingsExitCode = 2;
+
+std::string U8(WStringView text) { return platform::ToUtf8(text); }
+
+// The applet's resource library, loaded from the installed folder and made
+// the current resource source for the command's lifetime.
+class AppletResources {
+ public:
+  explicit AppletResources(const WString& installedFolder) {
+    platform::FileFinder finder;
+    platform::FindData found;
+    if (finder.FindFirst(installedFolder + u"\\RondelRes.*", found) != platform::kErrorSuccess ||
+        library_.Load(installedFolder + u"\\" + found.name) != platform::kErrorSuccess) {
+      std::cerr << "handheld: warning: no usable resource library in " << U8(installedFolder)
+                << "; the list texts are empty\n";
+      return;
+    }
+    current_.emplace(library_.Handle());
+  }
+
+  std::optional<WString> Text(uint32_t number) const {
+    return platform::LoadString(library_.Handle(), number);
+  }
+
+ private:
+  platform::ResourceLibrary library_;
+  std::optional<platform::ScopedResourceSource> current_;
+};
+
+// The folder a database is read from: the working folder when the file is
+// there, else the installed folder.
+WString DatabaseFolder(const applet::AppletFolders& folders, WStringView fileName) {
+  return platform::FileExists(folders.working + WString(fileName)) ? folders.working
+                                                                   : folders.installed;
+}
+
+struct OperatorView {
+  applet::AppletFolders folders = applet::ReadAppletFolders();
+  AppletResources resources{folders.installed};
+  WString operatorFolder = DatabaseFolder(folders, applet::OperatorDatabase::kFileName);
+  WString smsFolder = DatabaseFolder(folders, applet::SmsCenterDatabase::kFileName);
+  applet::OperatorDatabase db;
+
+  // Opens the database and gives its lists the texts the applet shows.
+  void Open() {
+    if (!db.Open(operatorFolder, u""))
+      throw CommandError("cannot open " + U8(operatorFolder) + U8(applet::OperatorDatabase::kFileName) +
+                         " (looked in " + U8(folders.working) + " and " + U8(folders.installed) + ")");
+    db.SetListTexts(resources.Text(kNoCountryString).value_or(db.NoCountry()),
+                    resources.Text(kPlaceholderOperatorString).value_or(db.CustomOperator()));
+    std::cout << "database " << U8(operatorFolder) << U8(applet::OperatorDatabase::kFileName) << "\n";
+  }
+};
+
+std::string KindNames(int32_t networks) {
+  std::string names;
+  for (const auto& keys : applet::operator_keys::AllKindKeys()) {
+    if ((networks & applet::BearerBit(keys.kind)) == 0) continue;
+    if (!names.empty()) names += ' ';
+    names += U8(keys.connectionName);
+  }
+  return names.empty() ? "(none)" : names;
+}
+
+const char* AuthName(applet::AuthMethod method) {
+  switch (method) {
+    case applet::AuthMethod::None: return "NONE";
+    case applet::AuthMethod::Pap: return "PAP";
+    case applet::AuthMethod::Chap: return "CHAP";
+    case applet::AuthMethod::Auto: return "AUTO";
+  }
+  return "?";
+}
+
+std::string QosText(const applet::CQualityOfService& q) {
+  if (!q.IsSet()) return "(not set)";
+  return std::to_string(q.precedence) + "," + std::to_string(q.delay) + "," +
+         std::to_string(q.reliability) + "," + std::to_string(q.peakClass) + "," +
+         std::to_string(q.meanClass);
+}
+
+void PrintField(const char* name, const std::string& value) {
+  std::cout << "  " << name << std::string(20 - std::min<size_t>(19, std::string(name).size()), ' ')
+            << value << "\n";
+}
+
+void PrintRecord(applet::OperatorDatabase& db, applet::CRASparam& r) {
+  WString text;
+  db.ConnectionName(r.bearer, text);
+  PrintField("connection", U8(text));
+  PrintField("iconIndex", std::to_string(r.iconIndex));
+  PrintField("iconFile", U8(r.iconFile));
+  if (r.IsGprsFamily()) {
+    std::string apns;
+    for (const WString& apn : r.apnList) apns += (apns.empty() ? "" : ", ") + U8(apn);
+    PrintField("apn", U8(r.apn));
+    PrintField("apnList", apns);
+    PrintField("pdpType", U8(r.pdpType));
+    PrintField("pdpAddress", U8(r.pdpAddress));
+    PrintField("qosRequested", QosText(r.qosRequested));
+    PrintField("qosMinimum", QosText(r.qosMinimum));
+  }
+  PrintField("phoneNumber", U8(r.phoneNumber));
+  db.ModemCommand(r.bearer, text);
+  PrintField("modem command", U8(text));
+  PrintField("userName", U8(r.userName));
+  PrintField("password", U8(r.password));
+  PrintField("authentication", AuthName(r.authentication));
+  PrintField("serverAssignedDns", std::to_string(r.serverAssignedDns));
+  PrintField("dns1", U8(r.dns1.ToText()));
+  PrintField("dns2", U8(r.dns2.ToText()));
+  PrintField("serverAssignedIp", std::to_string(r.serverAssignedIp));
+  PrintField("ipAddress", U8(r.ipAddress.ToText()));
+  PrintField("headerCompression", std::to_string(r.headerCompression));
+  PrintField("dataCompression", std::to_string(r.dataCompression));
+}
+
+void PrintOperatorExtras(applet::OperatorDatabase& db) {
+  WString proxy, secure;
+  if (db.WapProxies(proxy, secure)) {
+    PrintField("WAP proxy", U8(proxy));
+    PrintField("WAP secure proxy", U8(secure));
+  }
+  if (!db.MmsOnly()) {
+    PrintField("MMS", "not set up (MMSonly is not 1)");
+    return;
+  }
+  WString text;
+  db.MmsCenter(text);
+  PrintField("MMS centre", U8(text));
+  db.MmsGateway(text);
+  PrintField("MMS gateway", U8(text));
+  db.MmsGatewayPort(text);
+  PrintField("MMS gateway port", U8(text));
+  db.MmsApn(true, text);
+  PrintField("MMS APN", U8(text));
+  db.MmsUserName(text);
+  PrintField("MMS userName", U8(text));
+}
+
+void ShowCountries(OperatorView& view) {
+  WString unused;
+  const auto& numbers = view.db.CountryNumbers();
+  const auto list = view.db.ListCountries(u"", unused);
+  for (size_t i = 0; i < list.size(); ++i) {
+    // The first entry is the no-country text; the others follow the codes.
+    if (i == 0)
+      std::cout << U8(list[i]) << "\n";
+    else
+      std::cout << U8(platform::FormatNameCount(list[i], numbers[i - 1])) << "\n";
+  }
+}
+
+// A country given by name or by its telephone code.
+WString ResolveCountry(OperatorView& view, const std::string& given) {
+  const WString name = platform::FromUtf8(given);
+  const auto& countries = view.db.Countries();
+  const auto& numbers = view.db.CountryNumbers();
+  for (size_t i = 0; i < countries.size(); ++i)
+    if (countries[i] == name || std::to_string(numbers[i]) == given) return countries[i];
+  if (name == view.db.NoCountry()) return name;
+  throw CommandError("no country \"" + given + "\" in the database (see: handheld operators DIR countries)");
+}
+
+void ListOperators(OperatorView& view, const std::string& country, int32_t kinds) {
+  const WString name = ResolveCountry(view, country);
+  const auto list = view.db.ListOperators(name, kinds);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (i == 0) {
+      std::cout << U8(list[i]) << "\n";
+      continue;
+    }
+    view.db.SelectOperator(list[i]);
+    std::cout << U8(list[i]) << "  [" << KindNames(view.db.NetworksOf()) << "]\n";
+  }
+}
+
+// The kind find shows: GPRS, else CSD, else the first the operator offers.
+std::optional<BearerType> ShownKind(int32_t networks) {
+  for (BearerType kind : {BearerType::Gprs, BearerType::Csd})
+    if (networks & applet::BearerBit(kind)) return kind;
+  for (const auto& keys : applet::operator_keys::AllKindKeys())
+    if (networks & applet::BearerBit(keys.kind)) return keys.kind;
+  return std::nullopt;
+}
+
+void FindOperator(OperatorView& view, std::string number) {
+  if (number.empty()) {
+    std::string why;
+    auto sim = platform::SimConfig::Load(platform::CurrentDevice().SimPath(), &why);
+    if (!sim || sim->imsi.empty()) throw CommandError("no HOME-NETWORK-NUMBER given and the SIM has no IMSI");
+    number = sim->imsi;
+  }
+  const WString section = view.db.FindByHomeNetwork(platform::FromUtf8(number));
+  if (section.empty()) throw CommandError("no operator lists the home network number of " + number);
+  WString country;
+  int32_t code = 0;
+  view.db.CountryOf(section, country, code);
+  view.db.SelectOperator(section);
+  const int32_t networks = view.db.NetworksOf();
+  std::cout << "section [" << U8(section) << "], country " << (country.empty() ? "(not in the table)" : U8(country))
+            << ", offers " << KindNames(networks) << "\n";
+
+  if (std::optional<BearerType> kind = ShownKind(networks)) {
+    applet::CRASparam record;
+    record.operatorName = section;
+    record.bearer = *kind;
+    view.db.FillRecord(nullptr, record);
+    std::cout << "record for " << KindNames(applet::BearerBit(*kind)) << ":\n";
+    PrintRecord(view.db, record);
+  }
+  view.db.SelectOperator(section);
+  PrintOperatorExtras(view.db);
+
+  const WString smsSection = view.db.FindSmsOperator(view.smsFolder, section);
+  applet::SmsCenterDatabase sms;
+  WString centre;
+  if (!smsSection.empty() && sms.Open(view.smsFolder, applet::SmsCenterDatabase::kFileName) &&
+      sms.FirstSmsCenter(smsSection, centre))
+    PrintField("SMS centre", U8(centre) + "  (section [" + U8(smsSection) + "] of " +
+                                 U8(view.smsFolder) + U8(applet::SmsCenterDatabase::kFileName) + ")");
+  else
+    PrintField("SMS centre", "(none found)");
+}
+
+int CheckDatabases(OperatorView& view) {
+  const auto findings = CheckOperatorFiles(view.operatorFolder, view.smsFolder);
+  for (const Finding& f : findings) std::cout << FormatFinding(f) << "\n";
+  std::cout << (findings.empty() ? "no findings" : std::to_string(findings.size()) + " finding(s)")
+            << " in " << U8(view.operatorFolder) << U8(applet::OperatorDatabase::kFileName) << " and "
+            << U8(view.smsFolder) << U8(applet::SmsCenterDatabase::kFileName) << "\n";
+  return findings.empty() ? 0 : kFindingsExitCode;
+}
+
+}  // namespace
+
+void AddOperatorsCommand(CLI::App& app) {
+  struct Options {
+    std::string dir;
+    std::string country;
+    int32_t kinds = kDialogKinds;
+    std::string number;
+  };
+  auto opts = std::make_shared<Options>();
+  CLI::App* cmd = app.add_subcommand(
+      "operators",
+      "Show the operator database as the applet on the device sees it. The databases\n"
+      "GPRSope.inf and OPE.inf are read from the applet's working folder when they are\n"
+      "there, else from its installed folder (both as the device's registry names them).");
+  cmd->add_option("DIR", opts->dir, "The device")->required();
+  cmd->require_subcommand(1);
+
+  auto run = [opts](const std::function<void(OperatorView&)>& action) {
+    auto device = OpenDevice(opts->dir);
+    OperatorView view;
+    action(view);
+  };
+
+  cmd->add_subcommand("countries", "List the countries, with their telephone codes")
+      ->callback([run] { run([](OperatorView& v) { v.Open(); ShowCountries(v); }); });
+
+  CLI::App* list = cmd->add_subcommand(
+      "list", "List the operators of a country as the operator dialog offers them");
+  list->add_option("COUNTRY", opts->country, "Country name, or its telephone code")->required();
+  list->add_option("--kinds", opts->kinds,
+                   "Kinds of connection as a bit mask: 1 GPRS, 2 CSD, 4 1xRTT, 8 CDMA, 16-128 their\n"
+                   "WAP variants; 255 lists every operator (default 3, as the operator dialog)")
+      ->check(CLI::Range(0, 255));
+  list->callback([run, opts] {
+    run([opts](OperatorView& v) { v.Open(); ListOperators(v, opts->country, opts->kinds); });
+  });
+
+  CLI::App* find = cmd->add_subcommand(
+      "find",
+      "Find the operator of a home network number and show the record the applet makes\n"
+      "for its first GPRS or CSD connection, its MMS and WAP settings and its SMS centre");
+  find->add_option("HOME-NETWORK-NUMBER", opts->number,
+                   "Country and network code (five digits), or a whole IMSI\n"
+                   "(default: the IMSI of the device's SIM)");
+  find->callback([run, opts] {
+    run([opts](OperatorView& v) { v.Open(); FindOperator(v, opts->number); });
+  });
+
+  cmd->add_subcommand(
+         "check",
+         "Report, with line numbers, what the applet would silently drop or misread in the\n"
+         "databases; exits with 2 when there are findings")
+      ->callback([run] {
+        int status = 0;
+        run([&status](OperatorView& v) { status = CheckDatabases(v); });
+        if (status != 0) throw CLI::RuntimeError(status);
+      });
+}
+
+}  // namespace handheld
