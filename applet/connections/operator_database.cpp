@@ -19,6 +19,12 @@ WString ResourceText(uint32_t number) {
   return platform::LoadString(platform::CurrentResourceSource(), number).value_or(WString());
 }
 
+// A kind's key of one purpose, or null when the kind has none.
+const char16_t* KindKey(BearerType kind, const char16_t* keys::KindKeys::*purpose) {
+  const keys::KindKeys* k = keys::KeysOf(kind);
+  return k != nullptr ? k->*purpose : nullptr;
+}
+
 bool StartsWithNoCase(WStringView text, WStringView prefix) {
   return text.size() >= prefix.size() &&
          platform::EqualsNoCase(text.substr(0, prefix.size()), prefix);
@@ -154,48 +160,43 @@ void OperatorDatabase::ApnList(BearerType kind, std::vector<WString>& out) {
 }
 
 bool OperatorDatabase::PhoneNumber(BearerType kind, WString& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetText(k ? k->phoneNumber : nullptr, out, u"");
+  return GetText(KindKey(kind, &keys::KindKeys::phoneNumber), out, u"");
 }
 
 bool OperatorDatabase::ModemCommand(BearerType kind, WString& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetText(k ? k->modemCommand : nullptr, out, u"");
+  return GetText(KindKey(kind, &keys::KindKeys::modemCommand), out, u"");
 }
 
 bool OperatorDatabase::UserName(BearerType kind, WString& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetText(k ? k->userName : nullptr, out, u"");
+  return GetText(KindKey(kind, &keys::KindKeys::userName), out, u"");
 }
 
 bool OperatorDatabase::Password(BearerType kind, WString& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetText(k ? k->password : nullptr, out, u"");
+  return GetText(KindKey(kind, &keys::KindKeys::password), out, u"");
 }
 
 bool OperatorDatabase::Dns1(BearerType kind, CAdresseIP& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetAddress(k ? k->dns1 : nullptr, out);
+  return GetAddress(KindKey(kind, &keys::KindKeys::dns1), out);
 }
 
 bool OperatorDatabase::Dns2(BearerType kind, CAdresseIP& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetAddress(k ? k->dns2 : nullptr, out);
+  return GetAddress(KindKey(kind, &keys::KindKeys::dns2), out);
 }
 
 bool OperatorDatabase::IpAddress(BearerType kind, CAdresseIP& out) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return GetAddress(k ? k->ipAddress : nullptr, out);
+  return GetAddress(KindKey(kind, &keys::KindKeys::ipAddress), out);
+}
+
+bool OperatorDatabase::IsOn(const char16_t* key) {
+  return key != nullptr && reader_.GetInt(currentOperator_, key, 0) == 1;
 }
 
 bool OperatorDatabase::HeaderCompression(BearerType kind) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return k != nullptr && reader_.GetInt(currentOperator_, k->headerCompression, 0) == 1;
+  return IsOn(KindKey(kind, &keys::KindKeys::headerCompression));
 }
 
 bool OperatorDatabase::DataCompression(BearerType kind) {
-  const keys::KindKeys* k = keys::KeysOf(kind);
-  return k != nullptr && reader_.GetInt(currentOperator_, k->dataCompression, 0) == 1;
+  return IsOn(KindKey(kind, &keys::KindKeys::dataCompression));
 }
 
 AuthMethod OperatorDatabase::Authentication(BearerType kind) {
@@ -224,7 +225,7 @@ bool OperatorDatabase::PdpType(WString& out) {
   return GetText(keys::kPdpType, out, keys::kDefaultPdpType);
 }
 
-bool OperatorDatabase::MmsOnly() { return reader_.GetInt(currentOperator_, keys::kMmsOnly, 0) == 1; }
+bool OperatorDatabase::MmsOnly() { return IsOn(keys::kMmsOnly); }
 
 bool OperatorDatabase::MmsGateway(WString& out) { return GetText(keys::kMmsGateway, out, u""); }
 

@@ -151,6 +151,8 @@ class OperatorDatabase {
   bool GetText(const char16_t* key, platform::WString& out, platform::WStringView defaultValue);
   bool GetAddress(const char16_t* key, CAdresseIP& out);
   bool GetQos(const char16_t* key, CQualityOfService& out);
+  // An integer key that is on when it is 1.
+  bool IsOn(const char16_t* key);
   void LoadListTexts();
   void ListOperatorSections();
 

@@ -206,14 +206,9 @@ bool SectionedTextReader::GetString(WStringView section, WStringView key, WStrin
 
   inWantedSection_ = false;
   while (ReadLine()) {
-    // Lookups skip blanks only: a tab before ';' or '[' makes a key line.
-    size_t i = 0;
-    while (i < lineLength_ && line_[i] == ' ') ++i;
-    if (i == lineLength_ || line_[i] == ';') continue;
-    if (line_[i] == '[') {
-      std::optional<WString> name = ParseHeader(LineText());
-      if (!name) continue;
-      currentSection_ = std::move(*name);
+    const LineKind kind = ClassifyLine(currentSection_);
+    if (kind == LineKind::Skipped) continue;
+    if (kind == LineKind::Header) {
       if (inWantedSection_) break;
       inWantedSection_ = currentSection_ == section;
       continue;
@@ -229,6 +224,18 @@ bool SectionedTextReader::GetString(WStringView section, WStringView key, WStrin
   return false;
 }
 
+SectionedTextReader::LineKind SectionedTextReader::ClassifyLine(WString& section) const {
+  // Lookups skip blanks only: a tab before ';' or '[' makes a key line.
+  size_t i = 0;
+  while (i < lineLength_ && line_[i] == ' ') ++i;
+  if (i == lineLength_ || line_[i] == ';') return LineKind::Skipped;
+  if (line_[i] != '[') return LineKind::Key;
+  std::optional<WString> name = ParseHeader(LineText());
+  if (!name) return LineKind::Skipped;
+  section = std::move(*name);
+  return LineKind::Header;
+}
+
 void SectionedTextReader::ForEachEntry(const std::function<void(const Entry&)>& visit) {
   if (!isOpen_) return;
   Rewind(0);
@@ -237,19 +244,13 @@ void SectionedTextReader::ForEachEntry(const std::function<void(const Entry&)>& 
   while (ReadLine()) {
     entry.lineNumber = nextLineNumber;
     if (lineEnded_) ++nextLineNumber;
-    // Classified as GetString classifies them.
-    size_t i = 0;
-    while (i < lineLength_ && line_[i] == ' ') ++i;
-    if (i == lineLength_ || line_[i] == ';') continue;
-    if (line_[i] == '[') {
-      std::optional<WString> name = ParseHeader(LineText());
-      if (!name) continue;
-      entry.isHeader = true;
-      entry.section = std::move(*name);
+    const LineKind kind = ClassifyLine(entry.section);
+    if (kind == LineKind::Skipped) continue;
+    entry.isHeader = kind == LineKind::Header;
+    if (entry.isHeader) {
       entry.key.clear();
       entry.value.clear();
     } else {
-      entry.isHeader = false;
       ParseKeyLine(LineText(), entry.key, entry.value);
     }
     visit(entry);

@@ -139,6 +139,9 @@ class SectionedTextReader {
   bool Refill();
   bool ReadLine();
   platform::WString LineText() const;
+  // What the line read last is to a lookup; a header's name goes to section.
+  enum class LineKind { Skipped, Header, Key };
+  LineKind ClassifyLine(platform::WString& section) const;
   void BuildIndex();
 
   platform::WString path_;
