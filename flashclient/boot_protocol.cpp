@@ -43,20 +43,24 @@ int SkipToDataMarker() {
   return reads;
 }
 
-void QueryBlockSize() {
+// The block size query ends the identification: a command that cannot be
+// written fails it like any other, while an unanswered or refused query
+// leaves the device identified but without a block size (progress -1).
+int QueryBlockSize() {
   DriverState& s = State();
   auto timeout = [&s] {
     LogLine("USB Timeout on qbz", static_cast<uint32_t>(s.oneByte));
     s.progress = kProgressTransportFailure;
+    return kIdentified;
   };
-  if (SendCommand("?qbz") != 0) return timeout();
+  if (SendCommand("?qbz") != 0) return kIdentifyConnectFailed;
   WaitForAnswer();
   if (AwaitMarker("&x") != 0) return timeout();
   if (s.oneByte == kError) {
     if (ReadByte() != 0) return timeout();
     s.progress = kProgressTransportFailure;
     LogLine("Error", static_cast<uint32_t>(s.oneByte));
-    return;
+    return kIdentified;
   }
   if (AwaitMarker("*") != 0) return timeout();
   std::array<uint8_t, 4> raw{};
@@ -70,9 +74,10 @@ void QueryBlockSize() {
   if (size > kMaxBlockSize) {
     // Treated as a failed query: no transfer starts with such a size.
     s.progress = kProgressTransportFailure;
-    return;
+    return kIdentified;
   }
   s.blockSize = size;
+  return kIdentified;
 }
 
 // Steps 1 and 2 of the release: 0, or 202 after a timeout.
@@ -144,8 +149,7 @@ int IdentifyDevice() {
   if (ReadText(text) != 0) return kIdentifyTextTimeout;
   s.moduleText.Assign(text);
 
-  QueryBlockSize();
-  return kIdentified;
+  return QueryBlockSize();
 }
 
 int ReleaseDevice() {

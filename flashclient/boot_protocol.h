@@ -23,7 +23,7 @@ namespace drkclient {
 // IdentifyDevice results.
 enum IdentifyResult : int {
   kIdentified = 0,
-  kIdentifyConnectFailed = 1,
+  kIdentifyConnectFailed = 1,  // or a command could not be written
   kIdentifyNoAck = 2,
   kIdentifyErrorCodeMissing = 3,
   kIdentifyDeviceError = 4,

@@ -107,6 +107,31 @@ TEST_F(BootProtocol, NoDeviceIsResultOne) {
   EXPECT_EQ(S().port, nullptr);
 }
 
+TEST_F(BootProtocol, ACommandThatCannotBeWrittenIsResultOne) {
+  // The device goes away as the command's text arrives, so the write of its
+  // zero byte fails.
+  for (const char* command : {"?gid", "?ghw", "?qup", "?qbz"}) {
+    SCOPED_TRACE(command);
+    emulated.Reset({}, {});
+    script.onWrite = [&](const std::string& written, drkclient::MemoryLink& link) {
+      if (written == command)
+        link.Disconnect();
+      else
+        emulated.OnHostWrite(reinterpret_cast<const uint8_t*>(written.data()), written.size(), link);
+    };
+    script.onPoll = [&](uint64_t nowMs, drkclient::MemoryLink& link) { emulated.OnPoll(nowMs, link); };
+    device.UseScript(true);
+    ClearLogs();
+    drkclient::ResetDriverState();
+    drkclient::Client_Logging(1);
+    S().progress = 1;
+    EXPECT_EQ(IdentifyDevice(), 1);
+    EXPECT_EQ(S().blockSize, 0u);
+    EXPECT_EQ(S().progress.load(), 1);
+    drkclient::ClosePort();
+  }
+}
+
 TEST_F(BootProtocol, ModuleTextReadsGiveUpLookingForTheMarkerAfterFifteenReads) {
   struct Case {
     std::string reply;
