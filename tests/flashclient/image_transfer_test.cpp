@@ -102,6 +102,26 @@ TEST_F(ImageTransfer, BlockGoesOutAsMarkerPiecesAndChecksum) {
   EXPECT_EQ(writes[before + 4].size(), 4u);
 }
 
+TEST_F(ImageTransfer, StepLinesCarryTheLastByteOfTheOneByteBuffer) {
+  Connect(4096);
+  SelectOs(100, 4);
+  emulated.Emulator().completion = [](std::string_view) { return "../"s; };
+  ASSERT_EQ(Flash_Prog(ImageKind::OperatingSystem), 1);
+  std::vector<std::string> lines;
+  for (const auto& e : LogEntries())
+    for (const char* prefix : {"Start Flash", "dwHeaderLen", "filesize", "Flash_Prog", "FlashProg", "BufSize",
+                               "dwFileSize", "Image Flash"})
+      if (e.rfind(prefix, 0) == 0) lines.push_back(e);
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "Start Flash Image...: 0", "dwHeaderLen is: 4", "filesize is: 104",
+                       "Flash_Prog step 1: 0", "Flash_Prog step 2: 0", "Flash_Prog step 3: 38",
+                       "Flash_Prog step 4: 38", "Flash_Prog step 5: 0", "Flash_Prog step 6: 38",
+                       "Flash_Prog step 7: 38", "filesize is: 100", "Flash_Prog step 8: 63",
+                       "Flash_Prog step 9: 63", "Flash_Prog step 10: 38", "Flash_Prog step 11: 64",
+                       "BufSize: 4096", "dwFileSize: 100", "FlashProg response retries =: 3",
+                       "Image Flash Complete!: 0"}));
+}
+
 TEST_F(ImageTransfer, AssetDataAlwaysSends32768Bytes) {
   struct Case {
     size_t fileData;
