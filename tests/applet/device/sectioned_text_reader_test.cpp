@@ -141,12 +141,24 @@ TEST_F(SectionedTextReaderTest, LongLinesAreCutEvery2047Characters) {
   bytes += first + "B=cut here\n";
   // A value of 2047 characters followed by CR LF keeps nothing of the CR.
   bytes += "C=" + std::string(max - 2, 'y') + "\r\n";
-  bytes += "D=end";
+  bytes += "D=end\n";
+  // A header far beyond the first buffer: the index must note where it
+  // starts across refills, or an indexed lookup begins past its header and
+  // finds nothing.
+  bytes += "[T]\nE=after the long lines";
   Load(bytes);
-  EXPECT_EQ(Get(u"S", u"A"), WString(max - 2, u'x'));
-  EXPECT_EQ(Get(u"S", u"B"), u"cut here");
-  EXPECT_EQ(Get(u"S", u"C"), WString(max - 2, u'y'));
-  EXPECT_EQ(Get(u"S", u"D"), u"end");
+  auto expectValues = [&](const char* when) {
+    EXPECT_EQ(Get(u"S", u"A"), WString(max - 2, u'x')) << when;
+    EXPECT_EQ(Get(u"S", u"B"), u"cut here") << when;
+    EXPECT_EQ(Get(u"S", u"C"), WString(max - 2, u'y')) << when;
+    EXPECT_EQ(Get(u"S", u"D"), u"end") << when;
+    EXPECT_EQ(Get(u"T", u"E"), u"after the long lines") << when;
+    EXPECT_EQ(Get(u"T", u"D"), kDefault) << when;
+  };
+  expectValues("streamed from the start");
+  std::vector<WString> names;
+  ASSERT_EQ(reader_.ListSections(names), 2u);
+  expectValues("through the index");
 }
 
 TEST_F(SectionedTextReaderTest, ForEachEntryReportsLinesAsLookupsReadThem) {
