@@ -53,22 +53,27 @@ std::string ToUtf8(WStringView text) {
 
 namespace {
 
-struct Spec {
+// Wider fields are cut to this, so a format text cannot ask for gigabytes.
+constexpr size_t kMaxFieldWidth = 1024;
+
+// How a conversion's text is laid out in its field: the flags and width
+// between '%' and the conversion letter.
+struct FieldLayout {
   bool leftAlign = false;
   bool zeroPad = false;
   size_t width = 0;
 };
 
-void Pad(WString& out, const WString& body, const Spec& spec, bool numeric) {
-  if (body.size() >= spec.width) {
+void Pad(WString& out, const WString& body, const FieldLayout& layout, bool numeric) {
+  if (body.size() >= layout.width) {
     out += body;
     return;
   }
-  const size_t fill = spec.width - body.size();
-  if (spec.leftAlign) {
+  const size_t fill = layout.width - body.size();
+  if (layout.leftAlign) {
     out += body;
     out.append(fill, u' ');
-  } else if (spec.zeroPad && numeric) {
+  } else if (layout.zeroPad && numeric) {
     // Zeros go after a sign.
     size_t signLen = (!body.empty() && (body[0] == u'-' || body[0] == u'+')) ? 1 : 0;
     out += body.substr(0, signLen);
@@ -124,15 +129,15 @@ WString Format(WStringView format, std::initializer_list<FormatArg> args) {
       ++i;
       continue;
     }
-    Spec spec;
+    FieldLayout layout;
     for (; i < format.size(); ++i) {
-      if (format[i] == u'-') spec.leftAlign = true;
-      else if (format[i] == u'0') spec.zeroPad = true;
+      if (format[i] == u'-') layout.leftAlign = true;
+      else if (format[i] == u'0') layout.zeroPad = true;
       else break;
     }
     while (i < format.size() && format[i] >= u'0' && format[i] <= u'9') {
-      spec.width = spec.width * 10 + static_cast<size_t>(format[i] - u'0');
-      if (spec.width > 1024) spec.width = 1024;
+      layout.width = layout.width * 10 + static_cast<size_t>(format[i] - u'0');
+      if (layout.width > kMaxFieldWidth) layout.width = kMaxFieldWidth;
       ++i;
     }
     while (i < format.size() && (format[i] == u'l' || format[i] == u'h')) ++i;
@@ -146,17 +151,17 @@ WString Format(WStringView format, std::initializer_list<FormatArg> args) {
         long long v = AsSigned(arg);
         WString body = v < 0 ? u"-" + Digits(0ULL - static_cast<unsigned long long>(v), 10, false)
                              : Digits(static_cast<unsigned long long>(v), 10, false);
-        Pad(out, body, spec, true);
+        Pad(out, body, layout, true);
         break;
       }
-      case u'u': Pad(out, Digits(AsUnsigned(arg), 10, false), spec, true); break;
-      case u'x': Pad(out, Digits(AsUnsigned(arg), 16, false), spec, true); break;
-      case u'X': Pad(out, Digits(AsUnsigned(arg), 16, true), spec, true); break;
+      case u'u': Pad(out, Digits(AsUnsigned(arg), 10, false), layout, true); break;
+      case u'x': Pad(out, Digits(AsUnsigned(arg), 16, false), layout, true); break;
+      case u'X': Pad(out, Digits(AsUnsigned(arg), 16, true), layout, true); break;
       case u's':
       case u'S': {
         WString body;
         if (auto p = std::get_if<WStringView>(&arg)) body = WString(*p);
-        Pad(out, body, spec, false);
+        Pad(out, body, layout, false);
         break;
       }
       default:
