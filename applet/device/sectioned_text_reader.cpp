@@ -284,16 +284,23 @@ size_t SectionedTextReader::GetList(WStringView section, WStringView key, char16
   out.clear();
   WString value;
   if (!GetString(section, key, value, u"")) return 0;
-  WStringView rest = value;
-  for (;;) {
-    const size_t cut = rest.find(separator);
-    WStringView piece = Trim(rest.substr(0, cut));
-    if (!piece.empty()) out.emplace_back(piece);
-    if (cut == WStringView::npos) break;
-    rest = rest.substr(cut + 1);
-  }
+  out = SplitList(value, separator);
   return out.size();
 }
+
+std::vector<WString> SectionedTextReader::SplitList(WStringView value, char16_t separator) {
+  std::vector<WString> pieces;
+  for (;;) {
+    const size_t cut = value.find(separator);
+    WStringView piece = Trim(value.substr(0, cut));
+    if (!piece.empty()) pieces.emplace_back(piece);
+    if (cut == WStringView::npos) break;
+    value = value.substr(cut + 1);
+  }
+  return pieces;
+}
+
+bool SectionedTextReader::IsDigitText(WStringView text) { return IsDigits(text); }
 
 bool SectionedTextReader::GetRect(WStringView section, WStringView key, Rect& out) {
   out = Rect{};

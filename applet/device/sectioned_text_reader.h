@@ -124,6 +124,12 @@ class SectionedTextReader {
   // report on a file: the lookups never need line numbers.
   void ForEachEntry(const std::function<void(const Entry&)>& visit);
 
+  // A value cut as GetList cuts it: pieces between separators, trimmed of
+  // white space, empty pieces dropped.
+  static std::vector<platform::WString> SplitList(platform::WStringView value, char16_t separator);
+  // Whether GetInt takes a value: not empty and only the digits 0 to 9.
+  static bool IsDigitText(platform::WStringView text);
+
   // The comparison of keys and of every other name read from these files
   // (see above): true when a and b are equal ignoring letter case.
   static bool KeysEqual(platform::WStringView a, platform::WStringView b);

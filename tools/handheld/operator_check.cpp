@@ -24,10 +24,7 @@ namespace {
 
 std::string U8(WStringView text) { return platform::ToUtf8(text); }
 
-bool IsDigits(WStringView text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(),
-                                      [](char16_t c) { return c >= u'0' && c <= u'9'; });
-}
+bool IsDigits(WStringView text) { return SectionedTextReader::IsDigitText(text); }
 
 // A whole number, sign allowed, nothing else.
 std::optional<long long> WholeNumber(WStringView text) {
@@ -240,18 +237,7 @@ class FileCheck {
   }
 
   void CheckHomeNetworks(const SectionedTextReader::Entry& e) {
-    std::vector<WString> entries;
-    size_t start = 0;
-    const WStringView value = e.value;
-    while (start <= value.size()) {
-      size_t comma = value.find(u',', start);
-      if (comma == WStringView::npos) comma = value.size();
-      WStringView piece = value.substr(start, comma - start);
-      while (!piece.empty() && platform::IsSpace(piece.front())) piece.remove_prefix(1);
-      while (!piece.empty() && platform::IsSpace(piece.back())) piece.remove_suffix(1);
-      if (!piece.empty()) entries.emplace_back(piece);
-      start = comma + 1;
-    }
+    const std::vector<WString> entries = SectionedTextReader::SplitList(e.value, u',');
     for (const WString& number : entries) {
       if (number.size() != applet::OperatorDatabase::kHomeNetworkNumberLength || !IsDigits(number)) {
         Report(e.lineNumber, e.section,
