@@ -7,6 +7,7 @@
 #include "applet/connections/operator_database.h"
 #include "applet/connections/operator_keys.h"
 #include "applet/connections/sms_center_database.h"
+#include "applet/device/country_name.h"
 #include "applet/shell/applet_folders.h"
 #include "platform/file.h"
 #include "platform/file_finder.h"
@@ -170,16 +171,14 @@ void PrintOperatorExtras(applet::OperatorDatabase& db) {
 }
 
 void ShowCountries(OperatorView& view) {
-  WString unused;
+  // The list the applet shows: the no-country entry, then each country with
+  // its code (the country of code -1 is the first entry already).
+  std::cout << U8(view.db.NoCountry()) << "\n";
+  const auto& countries = view.db.Countries();
   const auto& numbers = view.db.CountryNumbers();
-  const auto list = view.db.ListCountries(u"", unused);
-  for (size_t i = 0; i < list.size(); ++i) {
-    // The first entry is the no-country text; the others follow the codes.
-    if (i == 0)
-      std::cout << U8(list[i]) << "\n";
-    else
-      std::cout << U8(platform::FormatNameCount(list[i], numbers[i - 1])) << "\n";
-  }
+  for (size_t i = 0; i < countries.size(); ++i)
+    if (numbers[i] != applet::kNoCountryCode)
+      std::cout << U8(platform::FormatNameCount(countries[i], numbers[i])) << "\n";
 }
 
 // A country given by name or by its telephone code.
