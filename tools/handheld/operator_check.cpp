@@ -247,8 +247,10 @@ class FileCheck {
                  place + " is not a number of digits only; the applet reads " +
                      std::to_string(info.defaultValue));
         } else if (info.type == ValueType::Country && IsDigits(e.value)) {
-          if (std::optional<std::string> fault = CountryCodeFault(platform::TextToLong(e.value)))
-            Report(e.lineNumber, e.section, place + ": " + *fault);
+          const int code = platform::TextToLong(e.value);
+          auto [known, added] = countryFaults_.try_emplace(code);
+          if (added) known->second = CountryCodeFault(code);
+          if (known->second) Report(e.lineNumber, e.section, place + ": " + *known->second);
         }
         break;
       case ValueType::Flag:
@@ -306,22 +308,28 @@ class FileCheck {
   std::map<WString, Section> sections_;
   std::vector<WString> order_;
   std::map<WString, size_t> keysSeen_;
+  std::map<int, std::optional<std::string>> countryFaults_;  // by code, as computed once
   WString lookupSection_;  // the section whose lookups read the next line
   bool afterUnclosedHeader_ = false;
   bool readable_ = false;
 };
 
-// A home network number reports each section whose list holds a number
-// that an earlier section already lists: lookups stop at the earlier one.
-// sections are in file order, as the database tries them.
-void ReportSharedHomeNetworks(FileCheck& check, const std::vector<WString>& sections,
-                              const std::function<std::vector<WString>(WStringView)>& numbersOf) {
-  std::map<WString, WString> firstHolder;
+// For each home network number, the first section in the given order
+// whose list holds it: the section a lookup by that number ends at. One
+// pass finds them all, where asking the database number by number would
+// read the file once for every pair of sections. A five-digit number that
+// a later section lists too is reported there, since no SIM card reaches
+// the later one through it.
+using HomeNetworkHolders = std::map<WString, WString>;
+
+HomeNetworkHolders FindHomeNetworkHolders(
+    FileCheck& check, const std::vector<WString>& sections,
+    const std::function<std::vector<WString>(WStringView)>& numbersOf) {
+  HomeNetworkHolders firstHolder;
   for (const WString& name : sections) {
     for (const WString& number : numbersOf(name)) {
-      if (!IsHomeNetworkNumber(number)) continue;
       const auto [it, added] = firstHolder.try_emplace(number, name);
-      if (added || it->second == name) continue;
+      if (added || it->second == name || !IsHomeNetworkNumber(number)) continue;
       const FileCheck::Section* holder = check.Find(it->second);
       const FileCheck::Section* self = check.Find(name);
       check.Report(self != nullptr ? self->homeNetworkLine : 0, name,
@@ -330,6 +338,16 @@ void ReportSharedHomeNetworks(FileCheck& check, const std::vector<WString>& sect
                        "); SIM cards of this network find that section");
     }
   }
+  return firstHolder;
+}
+
+// Names once each, in their order.
+std::vector<WString> Distinct(const std::vector<WString>& names) {
+  std::vector<WString> distinct;
+  std::set<WString> seen;
+  for (const WString& name : names)
+    if (seen.insert(name).second) distinct.push_back(name);
+  return distinct;
 }
 
 // A section whose header only the index sees has one finding that says all.
@@ -349,7 +367,8 @@ const char* LeftOutText(applet::SmsCenterDatabase::LeftOutReason reason) {
   return "the applet leaves the section out";
 }
 
-void CheckSmsCenterSections(FileCheck& check, applet::SmsCenterDatabase& sms) {
+// Returns which kept section each home network number finds.
+HomeNetworkHolders CheckSmsCenterSections(FileCheck& check, applet::SmsCenterDatabase& sms) {
   std::set<WString> reported;
   for (const auto& [name, reason] : sms.LeftOut()) {
     if (IsIndexOnly(check, name) || !reported.insert(name).second) continue;
@@ -367,16 +386,15 @@ void CheckSmsCenterSections(FileCheck& check, applet::SmsCenterDatabase& sms) {
       ++expected;
     }
   }
-  std::vector<WString> kept;
-  for (const WString& name : sms.Sections())
-    if (std::find(kept.begin(), kept.end(), name) == kept.end()) kept.push_back(name);
-  ReportSharedHomeNetworks(check, kept, [&](WStringView name) { return sms.HomeNetworkNumbers(name); });
+  return FindHomeNetworkHolders(check, Distinct(sms.Sections()),
+                                [&](WStringView name) { return sms.HomeNetworkNumbers(name); });
 }
 
 // Operators that a SIM card cannot find or that get no SMS centre.
+// smsHolders is null when the SMS-centre database cannot be read.
 void CheckOperatorSections(FileCheck& check, applet::OperatorDatabase& db,
-                           applet::SmsCenterDatabase* sms, const WString& smsPath,
-                           const WString& customOperator) {
+                           applet::SmsCenterDatabase& sms, const HomeNetworkHolders* smsHolders,
+                           const WString& smsPath, const WString& customOperator) {
   std::set<WString> seen;
   for (const auto& op : db.Operators()) {
     const WString& name = op.section;
@@ -390,19 +408,20 @@ void CheckOperatorSections(FileCheck& check, applet::OperatorDatabase& db,
                    "the operator has no HomeNetworkNumber; no SIM card finds it and it gets no SMS centre");
       continue;
     }
-    if (sms == nullptr) continue;
-    const WString smsSection = sms->FindByHomeNetwork(nullptr, numbers.front());
+    if (smsHolders == nullptr) continue;
+    // The SMS section is the one that lists the operator's first number.
+    const auto holder = smsHolders->find(numbers.front());
     WString centre;
-    if (smsSection.empty())
+    if (holder == smsHolders->end())
       check.Report(line, name,
                    "the operator has no SMS centre: no section of " + U8(smsPath) +
                        " lists its home network number " + U8(numbers.front()));
-    else if (sms->FirstSmsCenter(smsSection, centre) && centre.empty())
+    else if (sms.FirstSmsCenter(holder->second, centre) && centre.empty())
       check.Report(line, name,
-                   "the operator's SMS section [" + U8(smsSection) + "] has an empty SmsCenter0");
+                   "the operator's SMS section [" + U8(holder->second) + "] has an empty SmsCenter0");
   }
-  ReportSharedHomeNetworks(check, check.SectionOrder(),
-                           [&](WStringView name) { return db.HomeNetworkNumbers(name); });
+  FindHomeNetworkHolders(check, check.SectionOrder(),
+                         [&](WStringView name) { return db.HomeNetworkNumbers(name); });
 }
 
 // Operators that the operator dialog never offers, country by country, as
@@ -500,13 +519,14 @@ std::vector<Finding> CheckOperatorFiles(WStringView operatorFolder, WStringView 
 
   applet::SmsCenterDatabase sms;
   FileCheck smsCentres(smsPath, SmsCenterKey, smsFindings);
-  const bool smsOpen = sms.Open(smsFolder, applet::SmsCenterDatabase::kFileName) && smsCentres.Run();
-  if (smsOpen)
-    CheckSmsCenterSections(smsCentres, sms);
+  std::optional<HomeNetworkHolders> smsHolders;
+  if (sms.Open(smsFolder, applet::SmsCenterDatabase::kFileName) && smsCentres.Run())
+    smsHolders = CheckSmsCenterSections(smsCentres, sms);
   else
     smsFindings.push_back({smsPath, 0, WString(),
                            "the file cannot be opened; no operator gets an SMS centre"});
-  CheckOperatorSections(operators, db, smsOpen ? &sms : nullptr, smsPath, customOperator);
+  CheckOperatorSections(operators, db, sms, smsHolders ? &*smsHolders : nullptr, smsPath,
+                        customOperator);
   CheckDialogLists(operators, db, customOperator);
 
   auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
