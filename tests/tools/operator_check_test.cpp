@@ -179,7 +179,10 @@ constexpr char kHiddenSmsCenters[] =
     "[UK]\n"                                                      // 8
     "CountryProvider=44\n"                                        // 9
     "HomeNetworkNumber=23415,20801\n"                             // 10
-    "SmsCenter0=+44700000000\n";                                  // 11
+    "SmsCenter0=+44700000000\n"                                   // 11
+    "[Other operator]\n"                                          // 12
+    "CountryProvider=33\n"                                        // 13
+    "SmsCenter0=+33600000001\n";                                  // 14
 
 TEST(OperatorCheck, ReportsWhatTheDialogAndTheCountryTableHide) {
   test_support::TempDevice device;
@@ -217,6 +220,8 @@ TEST(OperatorCheck, ReportsWhatTheDialogAndTheCountryTableHide) {
       // 23415 of the left-out [Centreless] does not count.
       "\\Data\\OPE.inf:10: [UK] home network number 20801 is also listed by [All] (line 3); SIM cards "
       "of this network find that section",
+      "\\Data\\OPE.inf:12: [Other operator] the section has the name of the applet's custom operator "
+      "entry; the applet leaves it out",
   };
   std::vector<std::string> got;
   for (const Finding& f : findings) got.push_back(FormatFinding(f));
