@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kNormalWeight = 400;
 constexpr int kBoldThreshold = 600;
+constexpr const char* kMatchLanguage = "en";
 
 struct ConfigDeleter {
   void operator()(FcConfig* c) const { FcConfigDestroy(c); }
@@ -57,6 +58,9 @@ class FontSet {
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
     FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    // A language of our own, so the default filling-in below does not take
+    // one from the environment's locale.
+    FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>(kMatchLanguage));
     FcDefaultSubstitute(pattern.get());
 
     FcResult result = FcResultNoMatch;
