@@ -71,6 +71,13 @@ TEST(FontFaceTest, RecordIsKeptAndTheFaceNameCut) {
   EXPECT_EQ(font->Logical().charSet, kDefaultCharset);
 }
 
+TEST(FontFaceTest, AnEqualRecordGivesTheLiveFont) {
+  const auto first = Font::Create(Face(u"Tahoma", -13));
+  EXPECT_EQ(Font::Create(Face(u"Tahoma", -13)), first);
+  EXPECT_NE(Font::Create(Face(u"Tahoma", -13, kFwBold)), first);
+  EXPECT_NE(Font::Create(Face(u"Tahoma", -14)), first);
+}
+
 TEST(FontMetricsTest, TahomaAtEightAndAHalfPointsHasTheHandheldsMetrics) {
   // 8.5 points at 96 pixels per inch: (96 * 85) / -720 = -11.
   const auto font = Font::Create(Face(u"Tahoma", (96 * 85) / -720));
