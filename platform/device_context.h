@@ -115,6 +115,10 @@ class DeviceContext {
   bool BitBlt(int x, int y, int width, int height, const DeviceContext& source, int sx, int sy,
               uint32_t rop = kSrcCopy);
 
+  // Texts longer than this are not drawn or measured (the calls fail); it
+  // keeps every width within the drawing range.
+  static constexpr size_t kMaxTextLength = 65536;
+
   // Text with the current font (DrawText). count −1 means up to the
   // terminator. Returns the height of the text (with kDtVCenter or kDtBottom
   // on a single line: the offset from rect.top to the text's bottom); with

@@ -18,9 +18,11 @@ namespace platform {
 namespace {
 
 // Bounds on what a logical font may ask for: characters up to this many
-// pixels high, and this many rendered characters kept per font.
+// pixels high, and rendered characters kept per font up to this count and
+// this much coverage.
 constexpr int kMaxFontPixelSize = 1024;
 constexpr size_t kMaxCachedGlyphs = 4096;
+constexpr size_t kMaxCachedGlyphBytes = size_t{8} << 20;
 
 // The slant of a made-up italic (about 12 degrees, as a 16.16 shear).
 constexpr FT_Fixed kObliqueShear = 0x0366A;
@@ -107,6 +109,7 @@ struct Font::Faces {
   bool thickenStems = false;   // emboldened, advances kept
   bool syntheticItalic = false;
   FT_Pos emboldenStrength = kMinEmboldenStrength;
+  size_t cachedBytes = 0;
   std::unordered_map<char32_t, std::shared_ptr<const GlyphImage>> cache;
 };
 
@@ -283,7 +286,11 @@ std::shared_ptr<const GlyphImage> Font::Glyph(char32_t ch) const {
       }
     }
   }
-  if (faces.cache.size() < kMaxCachedGlyphs) faces.cache.emplace(ch, glyph);
+  if (faces.cache.size() < kMaxCachedGlyphs &&
+      faces.cachedBytes + glyph->coverage.size() <= kMaxCachedGlyphBytes) {
+    faces.cachedBytes += glyph->coverage.size();
+    faces.cache.emplace(ch, glyph);
+  }
   return glyph;
 }
 

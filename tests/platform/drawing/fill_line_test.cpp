@@ -2,6 +2,7 @@
 // pixel, with clipping and the viewport origin.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,30 @@ TEST(LineTest, CoordinatesBeyondTheLimitOrANullPenDrawNothing) {
   c.dc.MoveTo(Point{0, 1});
   EXPECT_TRUE(c.dc.LineTo(Point{3, 1}));
   EXPECT_EQ(Picture(*c.dib, kInk), (Rows{"....", "....", "....", "...."}));
+}
+
+TEST(DrawingRangeTest, ExtremeCoordinatesAreCutOrRefusedNeverOverflow) {
+  constexpr int kMin = INT32_MIN, kMax = INT32_MAX;
+  Canvas c(3, 2, 24);
+  c.dc.SetViewportOrigin(Point{kMax, kMin});
+  EXPECT_EQ(c.dc.SetViewportOrigin(Point{0, 0}), (Point{kMaxDrawingCoordinate, -kMaxDrawingCoordinate}));
+  // Fills and clips are cut to the range: this one covers the bitmap.
+  EXPECT_TRUE(c.dc.FillRect(Rect{kMin, kMin, kMax, kMax}, *Brush::CreateSolid(kInk)));
+  EXPECT_EQ(Picture(*c.dib, kInk), (Rows{"###", "###"}));
+  c.dc.IntersectClipRect(Rect{kMin, kMin, kMax, kMax});
+  EXPECT_EQ(c.dc.ClipBox(), (Rect{0, 0, 3, 2}));
+  EXPECT_TRUE(c.dc.Rectangle(Rect{kMin, kMin, kMax, kMax}));
+  // The rest refuse.
+  c.dc.MoveTo(Point{kMin, 0});
+  EXPECT_FALSE(c.dc.LineTo(Point{kMax, 0}));
+  EXPECT_FALSE(c.dc.BitBlt(kMax, 0, 1, 1, c.dc, 0, 0));
+  EXPECT_FALSE(c.dc.BitBlt(0, 0, kMax, kMax, c.dc, kMin, 0));
+  EXPECT_FALSE(c.dc.SetPixel(kMax, kMax, 0));
+  EXPECT_EQ(c.dc.GetPixel(kMin, 0), DeviceContext::kInvalidColor);
+  Rect huge{kMin, kMin, kMax, kMax};
+  EXPECT_EQ(c.dc.DrawText(u"x", huge, kDtCenter | kDtVCenter | kDtSingleLine), 0);
+  EXPECT_FALSE(c.dc.TextOut(kMax, 0, u"x"));
+  EXPECT_FALSE(c.dc.GetTextExtentPoint(WString(DeviceContext::kMaxTextLength + 1, u'x'), nullptr));
 }
 
 TEST(RectangleTest, OutlinesWithThePenAndFillsWithTheBrush) {
