@@ -182,6 +182,64 @@ bool DeviceContext::Rectangle(const Rect& shape) {
   return true;
 }
 
+bool DeviceContext::FrameRect(const Rect& shape, const Brush& brush) {
+  if (!bitmap_) return false;
+  const Rect r = ClampToDrawingRange(shape);
+  if (r.IsEmpty() || brush.style == kBsHollow) return true;
+  FillRect(Rect{r.left, r.top, r.right, r.top + 1}, brush);
+  FillRect(Rect{r.left, r.bottom - 1, r.right, r.bottom}, brush);
+  FillRect(Rect{r.left, r.top, r.left + 1, r.bottom}, brush);
+  FillRect(Rect{r.right - 1, r.top, r.right, r.bottom}, brush);
+  return true;
+}
+
+bool DeviceContext::Ellipse(const Rect& shape) {
+  const auto target = DrawingTarget();
+  if (!target) return false;
+  const Rect r = OffsetRect(ClampToDrawingRange(shape), origin_.x, origin_.y);
+  if (r.IsEmpty()) return true;
+  // In doubled units the centre and the pixel centres are whole numbers.
+  const double cx = static_cast<double>(r.left) + r.right;
+  const double cy = static_cast<double>(r.top) + r.bottom;
+  const double rx = r.Width(), ry = r.Height();
+  const auto inside = [&](int x, int y) {
+    const double dx = (2.0 * x + 1 - cx) / rx, dy = (2.0 * y + 1 - cy) / ry;
+    return dx * dx + dy * dy <= 1.0;
+  };
+  // The outline: pixels of the ellipse with a pixel outside it at the pen's
+  // width across or down.
+  const auto onOutline = [&](int x, int y, int w) {
+    return !(inside(x - w, y) && inside(x + w, y) && inside(x, y - w) && inside(x, y + w));
+  };
+  const int penWidth = pen_->style == kPsNull ? 0 : std::max(1, pen_->width);
+  const bool filled = brush_->style != kBsHollow;
+  const Rect visible = IntersectRect(r, target->clip);
+  DibSection& dib = *target->bitmap;
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    for (int x = visible.left; x < visible.right; ++x) {
+      if (!inside(x, y)) continue;
+      if (penWidth > 0 && onOutline(x, y, penWidth)) {
+        dib.SetPixelColor(x, y, pen_->color);
+      } else if (filled) {
+        dib.SetPixelColor(x, y, brush_->color);
+      }
+    }
+  }
+  return true;
+}
+
+bool DeviceContext::Polyline(std::span<const Point> points) {
+  if (!bitmap_) return false;
+  const Point saved = position_;
+  bool drawn = true;
+  for (size_t i = 1; i < points.size(); ++i) {
+    position_ = points[i - 1];
+    drawn = LineTo(points[i]) && drawn;
+  }
+  position_ = saved;
+  return drawn;
+}
+
 Point DeviceContext::MoveTo(Point to) { return std::exchange(position_, to); }
 
 bool DeviceContext::LineTo(Point to) {

@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/brush.h"
@@ -94,6 +95,17 @@ class DeviceContext {
   // The rectangle's outline with the pen and its inside with the brush
   // (Rectangle); right and bottom exclusive as for FillRect.
   bool Rectangle(const Rect& rect);
+
+  // A one-pixel frame of the rectangle with a brush (FrameRect).
+  bool FrameRect(const Rect& rect, const Brush& brush);
+  // The ellipse inscribed in the rectangle (Ellipse): a pixel belongs to it
+  // when its centre lies inside. Its pixels that have a pixel outside it at
+  // the pen's width across or down make the outline; the brush fills the
+  // rest.
+  bool Ellipse(const Rect& rect);
+  // Lines through the points in order (Polyline); the current position is
+  // neither used nor moved.
+  bool Polyline(std::span<const Point> points);
 
   // Moves the current position; returns the previous one.
   Point MoveTo(Point to);

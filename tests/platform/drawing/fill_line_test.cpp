@@ -195,3 +195,34 @@ TEST(RectangleTest, OutlinesWithThePenAndFillsWithTheBrush) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(ShapeTest, FrameEllipseAndPolyline) {
+  Canvas frame(5, 4, 24);
+  frame.dc.FrameRect(Rect{0, 0, 5, 4}, *Brush::CreateSolid(kInk));
+  EXPECT_EQ(Picture(*frame.dib, kInk), (Rows{"#####", "#...#", "#...#", "#####"}));
+
+  Canvas ellipse(9, 7, 24);
+  ellipse.dc.SelectPen(Pen::Create(kPsSolid, 1, kInk));
+  ellipse.dc.SelectBrush(Brush::CreateSolid(Rgb(0, 0, 255)));
+  EXPECT_TRUE(ellipse.dc.Ellipse(Rect{1, 1, 8, 6}));
+  EXPECT_EQ(Picture(*ellipse.dib, kInk),
+            (Rows{".........", "..#####..", ".#.....#.", ".#.....#.", ".#.....#.", "..#####..",
+                  "........."}));
+  EXPECT_EQ(Picture(*ellipse.dib, Rgb(0, 0, 255)),
+            (Rows{".........", ".........", "..#####..", "..#####..", "..#####..", ".........",
+                  "........."}));
+
+  Canvas poly(5, 4, 24);
+  poly.dc.SelectPen(Pen::Create(kPsSolid, 1, kInk));
+  poly.dc.MoveTo(Point{4, 3});
+  const Point points[] = {{0, 0}, {3, 0}, {3, 3}};
+  EXPECT_TRUE(poly.dc.Polyline(points));
+  EXPECT_EQ(poly.dc.CurrentPosition(), (Point{4, 3}));
+  EXPECT_EQ(Picture(*poly.dib, kInk), (Rows{"####.", "...#.", "...#.", "....."}));
+}
+
+}  // namespace
+}  // namespace platform
