@@ -52,7 +52,7 @@ RunStats FlashOnce(const std::string& image) {
     drkclient::Client_StartFlash();
     // The host's polling is outside the driver's waits: it does not delay
     // the worker, which runs on, and it sleeps on a clock of its own so that
-    // the driver's clock counts the driver's waits alone.
+    // the current clock counts the driver's waits alone.
     platform::SystemClock host;
     int progress;
     while ((progress = drkclient::Client_Progress()) >= 0 && progress < 100) host.Sleep(kPollMs);

@@ -1,5 +1,5 @@
 #pragma once
-// The flash driver under test: a manual driver clock, an in-memory port and
+// The flash driver under test: a manual clock, an in-memory port and
 // a device behind it, either the boot loader emulator or a script of the
 // test's own; a temporary current folder for the log files and a registry
 // file path (absent until a test writes it).
