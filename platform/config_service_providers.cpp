@@ -45,21 +45,6 @@ std::optional<uint32_t> ParseNumber(WStringView text) {
   return value;
 }
 
-bool ParseAddress(WStringView text, RasIpAddr& out) {
-  uint32_t parts[4];
-  size_t start = 0;
-  for (int i = 0; i < 4; ++i) {
-    size_t end = i < 3 ? text.find(u'.', start) : text.size();
-    if (end == WStringView::npos) return false;
-    auto n = ParseNumber(text.substr(start, end - start));
-    if (!n || *n > 255) return false;
-    parts[i] = *n;
-    start = end + 1;
-  }
-  for (int i = 0; i < 4; ++i) out.bytes[3 - i] = static_cast<uint8_t>(parts[i]);
-  return true;
-}
-
 // A key name taken from a document must name one key, not a path.
 bool IsSingleKeyName(WStringView name) {
   return IsValidKeyName(name) && !name.empty() && name.find(u'\\') == WStringView::npos;
@@ -123,7 +108,7 @@ bool PlanEntry(const ConfigCharacteristic& c, bool gprs, EntryPlan& plan, std::s
   for (Address a : {Address{u"IpAddr", &e.ipAddr}, Address{u"DnsAddr", &e.dnsAddr},
                     Address{u"AltDnsAddr", &e.altDnsAddr}, Address{u"WinsAddr", &e.winsAddr},
                     Address{u"AltWinsAddr", &e.altWinsAddr}})
-    if (const WString* v = c.Parm(a.parm); v && !ParseAddress(*v, *a.field))
+    if (const WString* v = c.Parm(a.parm); v && !ParseRasAddress(*v, *a.field))
       return Fail(why, ToUtf8(a.parm) + " of " + Quoted(c.type) + " is no address");
 
   WString phone, deviceName = kCellularDevice, deviceType = kModemDeviceType;

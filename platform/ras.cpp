@@ -1,6 +1,8 @@
 #include "platform/ras.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 #include <vector>
 
 #include "platform/ras_phonebook.h"
@@ -19,6 +21,31 @@ bool Terminated(std::span<const char16_t> field) {
 }
 
 }  // namespace
+
+WString RasAddressText(const RasIpAddr& a) {
+  return FormatDotted(a.bytes[3], a.bytes[2], a.bytes[1], a.bytes[0]);
+}
+
+bool ParseRasAddress(WStringView text, RasIpAddr& out) {
+  const std::string s = ToUtf8(text);
+  const char* p = s.data();
+  const char* end = s.data() + s.size();
+  uint8_t parts[4];
+  for (int i = 0; i < 4; ++i) {
+    if (i > 0) {
+      if (p == end || *p != '.') return false;
+      ++p;
+    }
+    unsigned value = 0;
+    auto [next, ec] = std::from_chars(p, end, value);
+    if (ec != std::errc() || next == p || value > 255) return false;
+    parts[i] = static_cast<uint8_t>(value);
+    p = next;
+  }
+  if (p != end) return false;
+  for (int i = 0; i < 4; ++i) out.bytes[3 - i] = parts[i];
+  return true;
+}
 
 bool CopyRasText(std::span<char16_t> field, WStringView text) {
   if (text.size() + 1 > field.size()) return false;

@@ -110,6 +110,11 @@ struct RasDialParams {
 };
 static_assert(sizeof(RasDialParams) == 1464, "the handheld's dial parameters are 1464 bytes");
 
+// The dotted form a.b.c.d of an entry's address, and back: four numbers
+// from 0 to 255 separated by dots and nothing else, or false.
+WString RasAddressText(const RasIpAddr& address);
+bool ParseRasAddress(WStringView text, RasIpAddr& out);
+
 // Copies text and its terminator into a text field; false, field untouched,
 // when it does not fit.
 bool CopyRasText(std::span<char16_t> field, WStringView text);

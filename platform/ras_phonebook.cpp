@@ -1,7 +1,6 @@
 #include "platform/ras_phonebook.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "platform/registry.h"
 
@@ -40,32 +39,6 @@ RegistryValue DwordValue(const char16_t* name, uint32_t value) {
            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
 }
 
-WString AddressText(const RasIpAddr& addr) {
-  return FormatDotted(addr.bytes[3], addr.bytes[2], addr.bytes[1], addr.bytes[0]);
-}
-
-// Reads "a.b.c.d" with four numbers from 0 to 255 and nothing else.
-bool ParseAddress(WStringView text, RasIpAddr& out) {
-  const std::string s = ToUtf8(text);
-  const char* p = s.data();
-  const char* end = s.data() + s.size();
-  uint8_t parts[4];
-  for (int i = 0; i < 4; ++i) {
-    if (i > 0) {
-      if (p == end || *p != '.') return false;
-      ++p;
-    }
-    unsigned value = 0;
-    auto [next, ec] = std::from_chars(p, end, value);
-    if (ec != std::errc() || next == p || value > 255) return false;
-    parts[i] = static_cast<uint8_t>(value);
-    p = next;
-  }
-  if (p != end) return false;
-  for (int i = 0; i < 4; ++i) out.bytes[3 - i] = parts[i];
-  return true;
-}
-
 // Each read below leaves the default when the value is absent and reports
 // a value it cannot use as a corrupt phonebook.
 class EntryReader {
@@ -96,7 +69,7 @@ class EntryReader {
     WString text;
     ErrorCode e = key_.QueryString(name, text);
     if (e == kErrorFileNotFound) return true;
-    return e == kErrorSuccess && ParseAddress(text, out);
+    return e == kErrorSuccess && ParseRasAddress(text, out);
   }
   bool Block(std::vector<uint8_t>& out) {
     uint32_t size = 0;
@@ -208,11 +181,11 @@ std::vector<RegistryValue> EncodeEntryProperties(const RasEntry& e) {
       TextValue(kPhone, RasText(e.localPhoneNumber)),
       TextValue(kDeviceType, RasText(e.deviceType)),
       TextValue(kDeviceName, RasText(e.deviceName)),
-      TextValue(kIpAddr, AddressText(e.ipAddr)),
-      TextValue(kDnsAddr, AddressText(e.dnsAddr)),
-      TextValue(kAltDnsAddr, AddressText(e.altDnsAddr)),
-      TextValue(kWinsAddr, AddressText(e.winsAddr)),
-      TextValue(kAltWinsAddr, AddressText(e.altWinsAddr)),
+      TextValue(kIpAddr, RasAddressText(e.ipAddr)),
+      TextValue(kDnsAddr, RasAddressText(e.dnsAddr)),
+      TextValue(kAltDnsAddr, RasAddressText(e.altDnsAddr)),
+      TextValue(kWinsAddr, RasAddressText(e.winsAddr)),
+      TextValue(kAltWinsAddr, RasAddressText(e.altWinsAddr)),
   };
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/connection_manager_keys.h"
 #include "platform/registry.h"
+#include "platform/registry_subkeys.h"
 
 namespace applet {
 
@@ -40,15 +41,6 @@ bool HasText(const RegistryKey& key, WStringView name, WStringView expected) {
   return ReadText(key, name, text) && text == expected;
 }
 
-// Every subkey name, taken before the caller changes the key.
-std::vector<WString> SubKeys(const RegistryKey& key) {
-  std::vector<WString> names;
-  WString name;
-  for (uint32_t i = 0; key.EnumSubKey(i, name) == platform::kErrorSuccess; ++i)
-    names.push_back(name);
-  return names;
-}
-
 // Writes an empty text with zero bytes of data.
 void SetEmptyText(RegistryKey& key, WStringView name) {
   key.SetValue(name, platform::kRegSz, nullptr, 0);
@@ -58,7 +50,7 @@ void SetEmptyText(RegistryKey& key, WStringView name) {
 // of the network's own.
 void TakeHttpProxies(RegistryKey& provider, WStringView networkId, WString& proxy,
                      uint32_t& type) {
-  for (const WString& name : SubKeys(provider)) {
+  for (const WString& name : platform::SubKeyNames(provider)) {
     if (!name.starts_with(kHttpProxyPattern)) continue;
     RegistryKey entry;
     if (entry.Open(provider, name) == platform::kErrorSuccess &&
@@ -150,7 +142,7 @@ void ActivateForNetwork(WStringView networkId, WStringView entryName) {
   RegistryKey connections;
   if (connections.Open(Hive::LocalMachine, connmgr::kConnectionsKey) != platform::kErrorSuccess)
     return;
-  for (const WString& name : SubKeys(connections)) {
+  for (const WString& name : platform::SubKeyNames(connections)) {
     RegistryKey connection;
     if (connection.Open(connections, name) != platform::kErrorSuccess ||
         !HasText(connection, connmgr::kDestId, networkId))
@@ -163,7 +155,7 @@ bool FindDestinationName(WStringView networkId, WString& networkName) {
   RegistryKey destinations;
   if (destinations.Open(Hive::LocalMachine, connmgr::kDestinationsKey) != platform::kErrorSuccess)
     return false;
-  for (const WString& name : SubKeys(destinations)) {
+  for (const WString& name : platform::SubKeyNames(destinations)) {
     if (name.size() > kMaxDestinationName) continue;
     RegistryKey network;
     if (network.Open(destinations, name) == platform::kErrorSuccess &&

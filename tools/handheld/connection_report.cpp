@@ -11,6 +11,7 @@
 #include "platform/ras_device_config.h"
 #include "platform/ras_phonebook.h"
 #include "platform/registry.h"
+#include "platform/registry_subkeys.h"
 
 namespace handheld {
 
@@ -32,14 +33,6 @@ void Field(std::ostringstream& out, const std::string& indent, const std::string
       << value << "\n";
 }
 
-std::vector<WString> SubKeys(const RegistryKey& key) {
-  std::vector<WString> names;
-  WString name;
-  for (uint32_t i = 0; key.EnumSubKey(i, name) == platform::kErrorSuccess; ++i)
-    names.push_back(name);
-  return names;
-}
-
 std::string Text(const RegistryKey& key, WStringView name) {
   WString text;
   return key.QueryString(name, text) == platform::kErrorSuccess ? U8(text) : "(none)";
@@ -50,10 +43,7 @@ std::string Number(const RegistryKey& key, WStringView name) {
   return key.QueryDword(name, value) == platform::kErrorSuccess ? std::to_string(value) : "(none)";
 }
 
-std::string Address(const platform::RasIpAddr& a) {
-  return std::to_string(a.bytes[3]) + "." + std::to_string(a.bytes[2]) + "." +
-         std::to_string(a.bytes[1]) + "." + std::to_string(a.bytes[0]);
-}
+std::string Address(const platform::RasIpAddr& a) { return U8(platform::RasAddressText(a)); }
 
 // Network identifiers by the names the destinations give them.
 using NetworkNames = std::map<std::string, std::string>;
@@ -122,7 +112,7 @@ NetworkNames Networks(std::ostringstream& out) {
   out << "  networks\n";
   RegistryKey destinations;
   if (destinations.Open(Hive::LocalMachine, connmgr::kDestinationsKey) == platform::kErrorSuccess) {
-    for (const WString& name : SubKeys(destinations)) {
+    for (const WString& name : platform::SubKeyNames(destinations)) {
       RegistryKey network;
       if (network.Open(destinations, name) != platform::kErrorSuccess) continue;
       const std::string id = Text(network, connmgr::kDestId);
@@ -139,7 +129,7 @@ void Connections(std::ostringstream& out, const NetworkNames& names) {
   RegistryKey connections;
   std::vector<WString> entries;
   if (connections.Open(Hive::LocalMachine, connmgr::kConnectionsKey) == platform::kErrorSuccess)
-    entries = SubKeys(connections);
+    entries = platform::SubKeyNames(connections);
   if (entries.empty()) out << "    (none)\n";
   for (const WString& name : entries) {
     RegistryKey c;
@@ -159,7 +149,7 @@ void Proxies(std::ostringstream& out, const NetworkNames& names) {
   RegistryKey provider;
   std::vector<WString> proxies;
   if (provider.Open(Hive::LocalMachine, connmgr::kProxyProviderKey) == platform::kErrorSuccess)
-    proxies = SubKeys(provider);
+    proxies = platform::SubKeyNames(provider);
   if (proxies.empty()) out << "    (none)\n";
   for (const WString& name : proxies) {
     RegistryKey p;
@@ -177,7 +167,7 @@ void Accounts(std::ostringstream& out, const NetworkNames& names) {
   RegistryKey accounts;
   std::vector<WString> ids;
   if (accounts.Open(Hive::CurrentUser, platform::kMessagingAccountsKey) == platform::kErrorSuccess)
-    ids = SubKeys(accounts);
+    ids = platform::SubKeyNames(accounts);
   if (ids.empty()) out << "  (none)\n";
   for (const WString& id : ids) {
     RegistryKey account;
