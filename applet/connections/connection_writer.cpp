@@ -37,11 +37,13 @@ bool ConnectionWriter::FitsPhonebook() {
     lastRasError_ = platform::kErrorInvalidName;
     return false;
   }
+  // A GPRS entry dials the modem's number, checked when it is known.
   const bool fits = r.userName.size() <= platform::kRasMaxUserName &&
                     r.password.size() <= platform::kRasMaxPassword &&
                     r.areaCode.size() <= platform::kRasMaxAreaCode &&
                     r.deviceName.size() <= platform::kRasMaxDeviceName &&
-                    WithoutSpaces(r.phoneNumber).size() <= platform::kRasMaxPhoneNumber;
+                    (r.IsGprsFamily() ||
+                     WithoutSpaces(r.phoneNumber).size() <= platform::kRasMaxPhoneNumber);
   if (!fits) lastRasError_ = platform::kErrorInvalidParameter;
   return fits;
 }
