@@ -102,7 +102,7 @@ TEST_F(HandheldCommand, WriteSaysWhyItWroteNothing) {
     const char* args;
     const char* message;
   } cases[] = {
-      {"Atlantis", "no operator \"Atlantis\" in the database"},
+      {"Atlantis", "no operator \"Atlantis\" with connections in the database"},
       {"SFR --kind WAPCSD", "\"SFR\" does not offer that kind of connection"},
       {"SFR --kind SMS", "unknown kind \"SMS\""},
       {"'Bouygues T\u00e9l\u00e9com'", "cannot hold a connection named \"Bouygues T\u00e9l\u00e9com Internet\""},

@@ -5,12 +5,13 @@
 #include <fstream>
 #include <system_error>
 
+#include "applet/connections/provisioning_writer.h"
+#include "applet/shell/applet_folders.h"
+#include "platform/connection_manager_keys.h"
 #include "platform/device.h"
 #include "platform/device_config.h"
 #include "platform/device_path.h"
 #include "platform/file.h"
-#include "applet/connections/provisioning_writer.h"
-#include "platform/connection_manager_keys.h"
 #include "platform/host_file.h"
 #include "platform/ras_default_entry.h"
 #include "platform/ras_phonebook.h"
@@ -27,8 +28,16 @@ namespace {
 // Keys that exist on every device from the factory. The installation of the
 // connection settings creates the applet's key; the applet only opens it.
 const char16_t* const kFactoryKeys[] = {
-    u"SOFTWARE\\ORLO\\GSM/GPRS Settings\\Settings",
+    applet::kSettingsKey,
 };
+
+// The folders every device has: the system folder, the applet's installed
+// folder and the persistent store that holds its working folder (which the
+// applet creates itself).
+std::vector<platform::WString> FactoryFolders() {
+  return {u"\\Windows", applet::kDefaultInstalledFolder,
+          platform::DeviceParentPath(applet::kDefaultWorkingFolder)};
+}
 
 // The connection manager's keys, which the phone has from the factory.
 const char16_t* const kFactoryMachineKeys[] = {
@@ -123,7 +132,7 @@ bool LayOutDevice(const fs::path& dir, const LayoutOptions& options, std::string
   fs::create_directories(device.Get().FileSystemRoot(), ec);
   fs::create_directories(device.Get().ProvisioningPath(), ec);
   if (ec) return Fail(why, root.string() + ": " + ec.message());
-  for (const char16_t* folder : {u"\\Windows", kInstalledFolder, kFileStoreFolder}) {
+  for (const platform::WString& folder : FactoryFolders()) {
     fs::path host;
     if (platform::ResolveDevicePath(folder, host) != platform::kErrorSuccess)
       return Fail(why, "cannot place " + platform::ToUtf8(folder));

@@ -1,7 +1,5 @@
 #include "tools/handheld/operator_connection.h"
 
-#include <algorithm>
-
 #include "applet/connections/connection_writer.h"
 #include "applet/connections/gprs_modem_commands.h"
 #include "applet/connections/network_ids.h"
@@ -53,14 +51,13 @@ OperatorConnectionResult WriteOperatorConnection(const AppletEnvironment& env,
     return result;
   }
   const WString section = platform::FromUtf8(options.operatorName);
-  std::vector<WString> sections;
-  db.Reader().ListSections(sections);
-  if (std::find(sections.begin(), sections.end(), section) == sections.end()) {
-    result.message = "no operator \"" + options.operatorName + "\" in the database";
+  const int32_t networks = db.NetworksOf(section);
+  if (networks == 0) {
+    result.message = "no operator \"" + options.operatorName + "\" with connections in the database";
     return result;
   }
   db.SelectOperator(section);
-  if ((db.NetworksOf() & applet::BearerBit(options.kind)) == 0) {
+  if ((networks & applet::BearerBit(options.kind)) == 0) {
     result.message = "\"" + options.operatorName + "\" does not offer that kind of connection";
     return result;
   }
