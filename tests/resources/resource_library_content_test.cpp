@@ -86,7 +86,7 @@ TEST_F(BuiltResourceLibrary, DefinesNoStringOutsideTheAppletsNumbers) {
       EXPECT_TRUE(n == 1 || n == 2 || InRange(n, 61204, 61445) || InRange(n, 65017, 65101)) << n;
     }
   }
-  EXPECT_EQ(defined, 74);
+  EXPECT_EQ(defined, 75);
 }
 
 TEST_F(BuiltResourceLibrary, HasOneIconInBothSizes) {
