@@ -38,7 +38,8 @@ inline constexpr long kConfigErrorNotImplemented = 0x80004001L;   // E_NOTIMPL
 using ConfigResultText = std::unique_ptr<char16_t[]>;
 
 // Processes a document. flags must be kCfgFlagProcess; any other flag is
-// not supported. *result (when result is not null) receives the processed
+// not supported. A document of more than kMaxProvisioningDocumentSize bytes
+// is refused unrecorded (kConfigErrorInvalidArgument). *result (when result is not null) receives the processed
 // document, zero-terminated, or null when the document was rejected.
 long DMProcessConfigXML(WStringView document, uint32_t flags, ConfigResultText* result);
 
