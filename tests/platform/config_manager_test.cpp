@@ -254,9 +254,11 @@ TEST_F(ConfigManager, NumbersAreNeverGivenTwice) {
   EXPECT_EQ(ListProvisioningDocuments(), (std::vector<uint32_t>{1, 3, 4}));
 }
 
-TEST_F(ConfigManager, OnlyTheProcessFlagIsTaken) {
+TEST_F(ConfigManager, OnlyTheProcessFlagAndBoundedDocumentsAreTaken) {
   EXPECT_EQ(DMProcessConfigXML(u"<wap-provisioningdoc/>", 0, nullptr), kConfigErrorInvalidArgument);
   EXPECT_EQ(DMProcessConfigXML(u"<wap-provisioningdoc/>", 3, nullptr), kConfigErrorNotImplemented);
+  const WString huge(kMaxProvisioningDocumentSize / 2 + 1, u' ');
+  EXPECT_EQ(Submit(huge), kConfigErrorInvalidArgument);
   EXPECT_TRUE(ListProvisioningDocuments().empty());
   EXPECT_TRUE(Journal().empty());
 }
