@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/text.h"
 #include "fuzz/fuzz_device.h"
 #include "platform/config_manager.h"
-#include "platform/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto& device = fuzz_support::FuzzDevice::Get();

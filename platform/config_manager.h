@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 

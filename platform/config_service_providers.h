@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/registry_file.h"
 #include "platform/journal.h"
-#include "platform/registry_file.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/host_file.h"
+#include "base/host_file.h"
 
 namespace platform {
 

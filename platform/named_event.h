@@ -9,9 +9,9 @@
 // An auto-reset event stays signalled until one wait takes the signal; a
 // manual-reset event until it is reset.
 
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/named_object.h"
-#include "platform/text.h"
 
 namespace platform {
 

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "base/host_file.h"
 #include "platform/device.h"
-#include "platform/host_file.h"
 
 namespace platform {
 

@@ -31,8 +31,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

@@ -11,8 +11,8 @@
 
 #include <sys/types.h>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

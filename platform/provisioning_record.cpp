@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/host_file.h"
 #include "platform/device.h"
-#include "platform/host_file.h"
 
 namespace platform {
 

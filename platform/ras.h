@@ -16,8 +16,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

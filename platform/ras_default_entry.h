@@ -7,9 +7,9 @@
 
 #include <vector>
 
+#include "base/registry_tree.h"
+#include "base/text.h"
 #include "platform/device_config.h"
-#include "platform/registry_tree.h"
-#include "platform/text.h"
 
 namespace platform {
 

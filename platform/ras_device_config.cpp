@@ -1,25 +1,42 @@
 #include "platform/ras_device_config.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 
 namespace platform {
 
 namespace {
 
 constexpr std::string_view kPocketPc = "PocketPC";
-// The speed field is three bytes wide to the dialler.
-constexpr size_t kSpeedBytes = 3;
 
-void PutLe(std::vector<uint8_t>& block, size_t offset, uint32_t value, size_t width) {
-  for (size_t i = 0; i < width; ++i) block[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+// Where the size of a block is kept.
+constexpr size_t kSizeOffset = 0;
 
-size_t SettingsEnd(const DeviceConfigLayout& l) {
-  size_t end = l.commandOffset + 2 * l.commandCapacity;
-  for (size_t one : {l.timeoutOffset, l.optionsOffset, l.byteSizeOffset, l.stopBitsOffset,
-                     l.parityOffset})
-    end = std::max(end, one + 1);
-  return std::max(end, l.speedOffset + kSpeedBytes);
+// One field of the block: its offset and its bytes.
+using Field = std::pair<size_t, std::vector<uint8_t>>;
+
+Field Byte(size_t offset, uint8_t value) { return {offset, {value}}; }
+
+std::vector<Field> Fields(const DeviceConfigLayout& l, const DeviceConfigSettings& s) {
+  ByteWriter speed;  // three bytes wide to the dialler
+  speed.U16(static_cast<uint16_t>(s.dteSpeed));
+  speed.U8(static_cast<uint8_t>(s.dteSpeed >> 16));
+  ByteWriter command;
+  command.Utf16(WStringView(s.command).substr(0, l.commandCapacity));
+  if (s.command.size() < l.commandCapacity) command.U16(0);
+  std::vector<Field> fields{{l.speedOffset, speed.Take()},
+                            Byte(l.timeoutOffset, s.setupTimeout),
+                            Byte(l.optionsOffset, s.modemOptions),
+                            Byte(l.byteSizeOffset, s.byteSize),
+                            Byte(l.stopBitsOffset, s.stopBits),
+                            Byte(l.parityOffset, s.parity),
+                            {l.commandOffset, command.Take()}};
+  std::sort(fields.begin(), fields.end(),
+            [](const Field& a, const Field& b) { return a.first < b.first; });
+  return fields;
 }
 
 }  // namespace
@@ -28,40 +45,54 @@ const DeviceConfigLayout& DeviceConfigLayoutFor(std::string_view platformType) {
   return platformType == kPocketPc ? kPocketPcDeviceConfig : kOtherDeviceConfig;
 }
 
+bool PatchDeviceConfig(const DeviceConfigLayout& layout, const DeviceConfigSettings& settings,
+                       std::span<uint8_t> block) {
+  // The block is written anew in order, its own bytes between the fields, by
+  // a writer that stops at the block's size.
+  ByteWriter out(block.size());
+  size_t at = 0;
+  for (const auto& [offset, bytes] : Fields(layout, settings)) {
+    if (offset < at || offset > block.size()) return false;
+    out.Bytes(block.subspan(at, offset - at));
+    out.Bytes(bytes);
+    at = offset + bytes.size();
+  }
+  if (at < block.size()) out.Bytes(block.subspan(at));
+  if (out.Failed()) return false;
+  std::copy(out.Data().begin(), out.Data().end(), block.begin());
+  return true;
+}
+
 std::vector<uint8_t> BuildDeviceConfig(const DeviceConfigLayout& layout,
                                        const DeviceConfigSettings& settings) {
   if (settings.command.size() >= layout.commandCapacity) return {};
-  std::vector<uint8_t> block(std::max(layout.blockSize, SettingsEnd(layout)), 0);
-  PutLe(block, 0, static_cast<uint32_t>(block.size()), 4);
-  PutLe(block, layout.timeoutOffset, settings.setupTimeout, 1);
-  PutLe(block, layout.optionsOffset, settings.modemOptions, 1);
-  PutLe(block, layout.speedOffset, settings.dteSpeed, kSpeedBytes);
-  PutLe(block, layout.byteSizeOffset, settings.byteSize, 1);
-  PutLe(block, layout.stopBitsOffset, settings.stopBits, 1);
-  PutLe(block, layout.parityOffset, settings.parity, 1);
-  for (size_t i = 0; i < settings.command.size(); ++i)
-    PutLe(block, layout.commandOffset + 2 * i, settings.command[i], 2);
-  return block;
+  ByteWriter block(layout.blockSize);
+  block.Zeros(layout.blockSize);
+  block.PatchU32(kSizeOffset, static_cast<uint32_t>(layout.blockSize));
+  std::vector<uint8_t> bytes = block.Take();
+  if (!PatchDeviceConfig(layout, settings, bytes)) return {};
+  return bytes;
 }
 
 std::optional<DeviceConfigSettings> DecodeDeviceConfig(const DeviceConfigLayout& layout,
                                                        std::span<const uint8_t> block) {
-  if (block.size() < SettingsEnd(layout)) return std::nullopt;
+  ByteReader in(block);
   DeviceConfigSettings s;
-  s.setupTimeout = block[layout.timeoutOffset];
-  s.modemOptions = block[layout.optionsOffset];
-  s.dteSpeed = 0;
-  for (size_t i = 0; i < kSpeedBytes; ++i)
-    s.dteSpeed |= static_cast<uint32_t>(block[layout.speedOffset + i]) << (8 * i);
-  s.byteSize = block[layout.byteSizeOffset];
-  s.stopBits = block[layout.stopBitsOffset];
-  s.parity = block[layout.parityOffset];
-  for (size_t i = 0; i < layout.commandCapacity; ++i) {
-    const size_t at = layout.commandOffset + 2 * i;
-    const char16_t c = static_cast<char16_t>(block[at] | (block[at + 1] << 8));
-    if (c == 0) break;
-    s.command.push_back(c);
-  }
+  uint16_t speedLow = 0;
+  uint8_t speedHigh = 0;
+  bool ok = in.SeekTo(layout.speedOffset) && in.U16(speedLow) && in.U8(speedHigh);
+  for (auto [offset, field] : {std::pair{layout.timeoutOffset, &s.setupTimeout},
+                               std::pair{layout.optionsOffset, &s.modemOptions},
+                               std::pair{layout.byteSizeOffset, &s.byteSize},
+                               std::pair{layout.stopBitsOffset, &s.stopBits},
+                               std::pair{layout.parityOffset, &s.parity}})
+    ok = ok && in.SeekTo(offset) && in.U8(*field);
+  ByteReader command;
+  ok = ok && in.SeekTo(layout.commandOffset) && in.Sub(2 * layout.commandCapacity, command);
+  if (!ok) return std::nullopt;
+  s.dteSpeed = speedLow | static_cast<uint32_t>(speedHigh) << 16;
+  s.command.clear();
+  for (uint16_t unit = 0; command.U16(unit) && unit != 0;) s.command.push_back(static_cast<char16_t>(unit));
   return s;
 }
 

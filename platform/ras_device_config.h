@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 
@@ -61,8 +61,16 @@ struct DeviceConfigSettings {
   WString command;  // at most commandCapacity - 1 characters
 };
 
-// A block of the layout holding the settings; empty when the command string
-// does not fit.
+// Writes the settings into a block at the layout's offsets: the speed's low
+// three bytes, one byte each for the others, and the command string with its
+// terminator (cut at the capacity, without a terminator, when it is as long
+// as that). Bytes outside these fields stay as they are. False, with the
+// block untouched, when the block ends before what is written.
+bool PatchDeviceConfig(const DeviceConfigLayout& layout, const DeviceConfigSettings& settings,
+                       std::span<uint8_t> block);
+
+// A block of the layout holding the settings, its size in its first four
+// bytes; empty when the command string does not fit.
 std::vector<uint8_t> BuildDeviceConfig(const DeviceConfigLayout& layout,
                                        const DeviceConfigSettings& settings);
 

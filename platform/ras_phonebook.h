@@ -31,10 +31,10 @@
 #include <optional>
 #include <vector>
 
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/registry_tree.h"
+#include "base/text.h"
 #include "platform/ras.h"
-#include "platform/registry_tree.h"
-#include "platform/text.h"
 
 namespace platform {
 

@@ -8,7 +8,7 @@
 // step. Texts are read into 128-byte buffers (at most 63 characters); a
 // longer text counts as unreadable.
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

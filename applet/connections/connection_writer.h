@@ -22,9 +22,9 @@
 #include "applet/connections/dial_settings.h"
 #include "applet/connections/ras_param.h"
 #include "applet/connections/ras_session.h"
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/ras.h"
-#include "platform/text.h"
 
 namespace applet {
 

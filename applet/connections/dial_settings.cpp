@@ -1,6 +1,5 @@
 #include "applet/connections/dial_settings.h"
 
-#include <algorithm>
 #include <initializer_list>
 
 #include "applet/connections/gprs_modem_commands.h"
@@ -15,9 +14,6 @@ using platform::WString;
 using platform::WStringView;
 
 namespace {
-
-// The speed field is three bytes wide.
-constexpr size_t kSpeedBytes = 3;
 
 // The speeds the block knows; every other one is written as 19200.
 int32_t BlockSpeed(int32_t speed) {
@@ -68,31 +64,20 @@ bool DialSettings::Build(WStringView folder, CRASparam& record) {
   return true;
 }
 
-size_t DialSettings::PatchedSize() const {
-  size_t end = std::max(speedOffset + kSpeedBytes,
-                        commandOffset + 2 * std::min(commandString.size() + 1, commandCapacity));
-  for (size_t one : {optionsOffset, byteSizeOffset, parityOffset, stopBitsOffset, timeoutOffset})
-    end = std::max(end, one + 1);
-  return end;
-}
-
 bool DialSettings::Patch(std::span<uint8_t> block) const {
-  if (block.size() < PatchedSize()) return false;
-  const auto speed = static_cast<uint32_t>(BlockSpeed(dteSpeed));
-  for (size_t i = 0; i < kSpeedBytes; ++i)
-    block[speedOffset + i] = static_cast<uint8_t>(speed >> (8 * i));
-  block[optionsOffset] = static_cast<uint8_t>(modemOptions);
-  block[byteSizeOffset] = static_cast<uint8_t>(byteSize);
-  block[parityOffset] = static_cast<uint8_t>(parity);
-  block[stopBitsOffset] = static_cast<uint8_t>(stopBits);
-  block[timeoutOffset] = static_cast<uint8_t>(setupTimeout);
-  for (size_t i = 0; i < commandCapacity; ++i) {
-    const char16_t c = i < commandString.size() ? commandString[i] : u'\0';
-    block[commandOffset + 2 * i] = static_cast<uint8_t>(c & 0xFF);
-    block[commandOffset + 2 * i + 1] = static_cast<uint8_t>(c >> 8);
-    if (c == 0) break;
-  }
-  return true;
+  const platform::DeviceConfigLayout layout{timeoutOffset,  optionsOffset, speedOffset,
+                                            byteSizeOffset, stopBitsOffset, parityOffset,
+                                            commandOffset,  commandCapacity, block.size()};
+  platform::DeviceConfigSettings settings;
+  settings.dteSpeed = static_cast<uint32_t>(BlockSpeed(dteSpeed));
+  // The block holds one byte of each; their low bytes are written.
+  settings.modemOptions = static_cast<uint8_t>(modemOptions);
+  settings.byteSize = static_cast<uint8_t>(byteSize);
+  settings.parity = static_cast<uint8_t>(parity);
+  settings.stopBits = static_cast<uint8_t>(stopBits);
+  settings.setupTimeout = static_cast<uint8_t>(setupTimeout);
+  settings.command = commandString;
+  return platform::PatchDeviceConfig(layout, settings, block);
 }
 
 }  // namespace applet

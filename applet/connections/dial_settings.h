@@ -10,7 +10,7 @@
 #include <span>
 
 #include "applet/connections/ras_param.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 
@@ -31,10 +31,10 @@ class DialSettings {
   // dialStringFits. False only when the record names no modem.
   bool Build(platform::WStringView folder, CRASparam& record);
 
-  // The bytes Patch writes reach this far into a block.
-  size_t PatchedSize() const;
-  // Writes the settings into a device configuration block. False, with the
-  // block untouched, when the block is shorter than what is written.
+  // Writes the settings into a device configuration block: the speed (one
+  // of 9600, 38400, 57600 and 115200, any other as 19200), the low byte of
+  // each number, and the command string up to its terminator. False, with
+  // the block untouched, when the block is shorter than what is written.
   bool Patch(std::span<uint8_t> block) const;
 
   int32_t dteSpeed = kFallbackSpeed;

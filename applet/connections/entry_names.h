@@ -8,7 +8,7 @@
 
 #include "applet/connections/ras_param.h"
 #include "applet/connections/ras_session.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

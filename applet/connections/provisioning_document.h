@@ -17,7 +17,7 @@
 #include <cstdint>
 
 #include "applet/connections/adresse_ip.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

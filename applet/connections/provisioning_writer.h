@@ -10,7 +10,7 @@
 // whoever needs to see what happened.
 
 #include "applet/connections/ras_param.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

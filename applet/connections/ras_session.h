@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "base/text.h"
 #include "platform/ras.h"
-#include "platform/text.h"
 
 namespace applet {
 

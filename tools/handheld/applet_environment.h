@@ -10,8 +10,8 @@
 #include <string>
 
 #include "applet/shell/applet_folders.h"
+#include "base/text.h"
 #include "platform/resource_library.h"
-#include "platform/text.h"
 
 namespace handheld {
 

@@ -2,9 +2,9 @@
 
 #include <iostream>
 
+#include "base/text.h"
 #include "platform/journal.h"
 #include "platform/provisioning_record.h"
-#include "platform/text.h"
 #include "tools/handheld/commands.h"
 
 namespace handheld {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "applet/connections/connection_kinds.h"
-#include "platform/errors.h"
+#include "base/errors.h"
 #include "tools/handheld/applet_environment.h"
 
 namespace handheld {

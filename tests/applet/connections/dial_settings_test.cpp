@@ -104,8 +104,8 @@ TEST(DialSettings, TheBlockBytesAtEachOffset) {
     s.setupTimeout = 90;
     s.commandString = u"AT";
     std::vector<uint8_t> block(128, 0xCC);
-    ASSERT_EQ(s.PatchedSize(), c.command + 6);
-    ASSERT_TRUE(s.Patch(block));
+    ASSERT_FALSE(s.Patch(std::span(block).first(c.command + 5)));  // "AT" and the terminator end at +6
+    ASSERT_TRUE(s.Patch(std::span(block).first(c.command + 6)));
     EXPECT_EQ(block[c.timeout], 90);
     EXPECT_EQ(block[c.options], 16);
     EXPECT_EQ(std::vector<uint8_t>(block.begin() + c.speed, block.begin() + c.speed + 4),
@@ -150,8 +150,7 @@ TEST(DialSettings, AShortBlockIsRefusedUntouched) {
   WriterDevice phone;
   DialSettings s;
   s.commandString = WString(38, u'x');
-  ASSERT_EQ(s.PatchedSize(), 22u + 2 * 39);
-  std::vector<uint8_t> block(s.PatchedSize() - 1, 0xCC);
+  std::vector<uint8_t> block(22 + 2 * 39 - 1, 0xCC);  // one byte short of the terminator
   EXPECT_FALSE(s.Patch(block));
   EXPECT_EQ(block, std::vector<uint8_t>(block.size(), 0xCC));
   block.push_back(0xCC);
