@@ -1,6 +1,7 @@
 #include "platform/device_config.h"
 
 #include <charconv>
+#include <utility>
 
 namespace platform {
 
@@ -43,6 +44,36 @@ bool ReadUnsigned(const HostIni& ini, const char* key, unsigned max, unsigned& o
   return true;
 }
 
+constexpr std::pair<CameraState, const char*> kCameraNames[] = {
+    {CameraState::Present, "yes"}, {CameraState::Absent, "no"}, {CameraState::Unknown, "unknown"}};
+
+bool ReadCamera(const HostIni& ini, CameraState& out, std::string* why) {
+  auto text = ini.Get(kSection, "Camera");
+  if (!text) return true;
+  for (const auto& [state, name] : kCameraNames) {
+    if (*text == name) {
+      out = state;
+      return true;
+    }
+  }
+  if (why) *why = "device.ini: Camera must be yes, no or unknown";
+  return false;
+}
+
+bool ReadOutsideWindows(const HostIni& ini, std::vector<OutsideWindow>& out, std::string* why) {
+  auto text = ini.Get(kSection, "OutsideWindows");
+  if (!text) return true;
+  for (const std::string& item : SplitList(*text)) {
+    const size_t bar = item.find('|');
+    if (bar == std::string::npos || bar == 0) {
+      if (why) *why = "device.ini: OutsideWindows takes class|title entries, not \"" + item + "\"";
+      return false;
+    }
+    out.push_back({item.substr(0, bar), item.substr(bar + 1)});
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<DeviceConfig> DeviceConfig::FromIni(const HostIni& ini, std::string* why) {
@@ -51,7 +82,8 @@ std::optional<DeviceConfig> DeviceConfig::FromIni(const HostIni& ini, std::strin
       !ReadUnsigned(ini, "OSMinorVersion", 255, c.osMinorVersion, why) ||
       !ReadUnsigned(ini, "ScreenWidth", 4096, c.screenWidth, why) ||
       !ReadUnsigned(ini, "ScreenHeight", 4096, c.screenHeight, why) ||
-      !ReadUnsigned(ini, "AnsiCodePage", 65535, c.ansiCodePage, why))
+      !ReadUnsigned(ini, "AnsiCodePage", 65535, c.ansiCodePage, why) ||
+      !ReadCamera(ini, c.camera, why) || !ReadOutsideWindows(ini, c.outsideWindows, why))
     return std::nullopt;
   c.platformType = ini.GetOr(kSection, "PlatformType", c.platformType);
   c.userLocale = ini.GetOr(kSection, "UserLocale", c.userLocale);
@@ -73,6 +105,11 @@ HostIni DeviceConfig::ToIni() const {
   ini.Set(kSection, "AnsiCodePage", std::to_string(ansiCodePage));
   ini.Set(kSection, "RunningProcesses", JoinList(runningProcesses));
   if (knownLocales) ini.Set(kSection, "KnownLocales", JoinList(*knownLocales));
+  for (const auto& [state, name] : kCameraNames)
+    if (state == camera) ini.Set(kSection, "Camera", name);
+  std::vector<std::string> windows;
+  for (const OutsideWindow& w : outsideWindows) windows.push_back(w.className + "|" + w.title);
+  ini.Set(kSection, "OutsideWindows", JoinList(windows));
   return ini;
 }
 

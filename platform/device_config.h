@@ -13,6 +13,11 @@
 //   RunningProcesses=            comma-separated executable names
 //   KnownLocales=                comma-separated; absent means every locale
 //                                the locale data knows
+//   Camera=yes                   what the device utility library reports:
+//                                yes, no, or unknown (its query fails)
+//   OutsideWindows=              comma-separated "class|title" of top-level
+//                                windows that programs the emulator does not
+//                                run keep open (STK_LOADER|STK_Loader)
 
 #include <optional>
 #include <string>
@@ -21,6 +26,15 @@
 #include "platform/host_ini.h"
 
 namespace platform {
+
+enum class CameraState { Present, Absent, Unknown };
+
+// A top-level window of a program outside this system.
+struct OutsideWindow {
+  std::string className;
+  std::string title;
+  bool operator==(const OutsideWindow&) const = default;
+};
 
 struct DeviceConfig {
   unsigned osMajorVersion = 4;
@@ -33,6 +47,8 @@ struct DeviceConfig {
   unsigned ansiCodePage = 1252;
   std::vector<std::string> runningProcesses;
   std::optional<std::vector<std::string>> knownLocales;
+  CameraState camera = CameraState::Present;
+  std::vector<OutsideWindow> outsideWindows;
 
   // Reads the values present; a value that does not parse is an error naming
   // the key. Absent keys keep their defaults.

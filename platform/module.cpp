@@ -2,11 +2,50 @@
 
 #include <dlfcn.h>
 
+#include <map>
+#include <mutex>
 #include <system_error>
 
 #include "platform/device_path.h"
 
 namespace platform {
+
+namespace {
+
+// How many Modules of the process hold each host library, so that DllMain
+// runs once when it comes in and once when it leaves.
+std::mutex g_attachMutex;
+std::map<void*, int> g_attached;
+
+DllMainFunction FindDllMain(void* handle) {
+  return reinterpret_cast<DllMainFunction>(::dlsym(handle, kDllMainExport));
+}
+
+// Counts the load; the first one runs the library's attach. False when the
+// attach refused.
+bool Attach(void* handle) {
+  std::lock_guard lock(g_attachMutex);
+  int& count = g_attached[handle];
+  if (count == 0) {
+    if (DllMainFunction dllMain = FindDllMain(handle);
+        dllMain != nullptr && dllMain(handle, kDllProcessAttach, nullptr) == 0) {
+      g_attached.erase(handle);
+      return false;
+    }
+  }
+  ++count;
+  return true;
+}
+
+void Detach(void* handle) {
+  std::lock_guard lock(g_attachMutex);
+  auto it = g_attached.find(handle);
+  if (it == g_attached.end() || --it->second > 0) return;
+  g_attached.erase(it);
+  if (DllMainFunction dllMain = FindDllMain(handle)) dllMain(handle, kDllProcessDetach, nullptr);
+}
+
+}  // namespace
 
 Module::~Module() { Free(); }
 
@@ -54,6 +93,12 @@ ErrorCode Module::Load(WStringView path) {
     SetLastError(kErrorBadExeFormat);
     return kErrorBadExeFormat;
   }
+  if (!Attach(h)) {
+    ::dlclose(h);
+    loadMessage_ = "the library's initialisation failed";
+    SetLastError(kErrorDllInitFailed);
+    return kErrorDllInitFailed;
+  }
   handle_ = h;
   hostPath_ = host;
   return kErrorSuccess;
@@ -61,6 +106,7 @@ ErrorCode Module::Load(WStringView path) {
 
 void Module::Free() {
   if (handle_ != nullptr) {
+    Detach(handle_);
     ::dlclose(handle_);
     handle_ = nullptr;
   }

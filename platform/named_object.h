@@ -1,5 +1,5 @@
 #pragma once
-// Named objects of the handheld (events; mutexes join them later), shared by
+// Named objects of the handheld (events and mutexes), shared by
 // the processes of one device and gone with the last handle, as the
 // handheld's kernel keeps them.
 //

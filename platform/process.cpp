@@ -13,6 +13,7 @@
 #include "platform/device.h"
 #include "platform/device_path.h"
 #include "platform/journal.h"
+#include "platform/module.h"
 
 extern char** environ;
 
@@ -66,7 +67,7 @@ void Process::Release() noexcept {
 ErrorCode StartProcess(WStringView path, WStringView commandLine, Process* out) {
   const std::string shown = ToUtf8(path) + (commandLine.empty() ? "" : " " + ToUtf8(commandLine));
   std::filesystem::path host;
-  ErrorCode e = ResolveDevicePath(path, host);
+  ErrorCode e = ResolveDevicePath(LibrarySearchPath(path), host);
   struct stat st {};
   if (e == kErrorSuccess && (::stat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)))
     e = kErrorFileNotFound;

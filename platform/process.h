@@ -2,7 +2,8 @@
 // Processes of the handheld. Starting a program by device path runs the host
 // executable at that path as a child process on the same device (the child
 // inherits VELM_DEVICE_ROOT); the command line is handed over as a single
-// argument. Every start is journalled, whether the program was found or not:
+// argument. A bare program name without any separator is looked for in
+// \Windows\, as the handheld does. Every start is journalled, whether the program was found or not:
 //
 //   process started: \Windows\VELMauto.exe
 //   process started: \windows\peghelp.exe file:velm.htm#Main_Contents

@@ -12,9 +12,13 @@
 
 namespace platform {
 
+// The platform identifier of Windows CE (VER_PLATFORM_WIN32_CE).
+inline constexpr uint32_t kPlatformWinCe = 3;
+
 struct OsVersion {
   uint32_t major = 0;
   uint32_t minor = 0;
+  uint32_t platformId = kPlatformWinCe;  // every emulated device is one
 };
 
 OsVersion GetOsVersion();
