@@ -11,6 +11,8 @@ void AddInitCommand(CLI::App& app) {
     bool force = false;
     std::string manifest;
     bool withoutPhoneProgram = false;
+    bool withoutBundle = false;
+    bool withoutMmsClient = false;
     std::string language = "en";
   };
   auto opts = std::make_shared<Options>();
@@ -18,9 +20,11 @@ void AddInitCommand(CLI::App& app) {
       "init",
       "Lay out a new device in DIR: fs/ with \\Windows, \\Yvra ROM\\GPRS Settings and\n"
       "\\Yvra File Store, the factory registry, device.ini and sim.ini (SIM ready,\n"
-      "sample IMSI), and the programs and sample data of this build. The phone has\n"
-      "\\Windows\\cprog.exe, so the applet writes connections as provisioning documents, and\n"
-      "its phonebook holds the built-in default entry of its language.");
+      "sample IMSI), the phone's own libraries, and the operator's bundle of this build (the\n"
+      "applet VELM.CPL, VELMauto.exe, Kaldset.dll, rebooter.exe, resource library, databases).\n"
+      "The phone has \\Windows\\cprog.exe, so the applet writes connections as provisioning\n"
+      "documents; its phonebook holds the built-in default entry of its language; its registry\n"
+      "holds the keys of its MMS client; its SIM toolkit loader runs and has shortcuts.");
   cmd->add_option("DIR", opts->dir, "Folder of the new device")->required();
   cmd->add_flag("--force", opts->force, "Lay out over a folder that is not empty");
   cmd->add_option("--manifest", opts->manifest,
@@ -28,6 +32,12 @@ void AddInitCommand(CLI::App& app) {
   cmd->add_flag("--without-cprog", opts->withoutPhoneProgram,
                 "Lay out a phone without \\Windows\\cprog.exe: the applet then writes phonebook\n"
                 "entries and connection-manager keys itself");
+  cmd->add_flag("--without-bundle", opts->withoutBundle,
+                "Lay out the phone alone, without the operator's bundle (put it on with\n"
+                "handheld install)");
+  cmd->add_flag("--without-mms-client", opts->withoutMmsClient,
+                "Lay out a phone without the MMS client: its registry keys and its context-menu\n"
+                "entry are missing, so the applet writes no MMS client settings");
   cmd->add_option("--language", opts->language,
                   "Language of the user interface: en (default entry \"`38400 Default\") or fr\n"
                   "(\"`D\u00e9faut 38400\")")
@@ -36,6 +46,8 @@ void AddInitCommand(CLI::App& app) {
     LayoutOptions options;
     options.force = opts->force;
     options.phoneProgram = !opts->withoutPhoneProgram;
+    options.bundle = !opts->withoutBundle;
+    options.mmsClient = !opts->withoutMmsClient;
     options.uiLanguage = opts->language;
     options.manifest = opts->manifest.empty() ? DefaultInstallManifest()
                                               : std::filesystem::path(opts->manifest);

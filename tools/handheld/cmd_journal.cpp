@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <iostream>
 
 #include "platform/journal.h"
@@ -6,15 +7,22 @@
 namespace handheld {
 
 void AddJournalCommand(CLI::App& app) {
-  auto dir = std::make_shared<std::string>();
+  struct Options {
+    std::string dir;
+    unsigned long since = 0;
+  };
+  auto opts = std::make_shared<Options>();
   CLI::App* cmd = app.add_subcommand(
       "journal",
       "Print the device's journal: documents handed to the configuration manager, processes\n"
-      "started, broadcasts, beeps, HAL control codes and events, one numbered line each");
-  cmd->add_option("DIR", *dir, "The device")->required();
-  cmd->callback([dir] {
-    auto device = OpenDevice(*dir);
-    for (const auto& line : device->Get().Journal().Lines()) std::cout << line << "\n";
+      "started, broadcasts, beeps, message boxes, HAL control codes and events, one numbered\n"
+      "line each");
+  cmd->add_option("DIR", opts->dir, "The device")->required();
+  cmd->add_option("--since", opts->since, "Print only the lines numbered N and later");
+  cmd->callback([opts] {
+    auto device = OpenDevice(opts->dir);
+    for (const auto& line : device->Get().Journal().Lines())
+      if (std::strtoul(line.c_str(), nullptr, 10) >= opts->since) std::cout << line << "\n";
   });
 }
 

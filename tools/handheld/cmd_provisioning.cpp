@@ -46,6 +46,7 @@ void AddProvisioningCommand(CLI::App& app) {
   struct Options {
     std::string dir;
     uint32_t number = 0;
+    uint32_t since = 0;
   };
   auto opts = std::make_shared<Options>();
   CLI::App* cmd = app.add_subcommand(
@@ -54,6 +55,7 @@ void AddProvisioningCommand(CLI::App& app) {
       "UTF-8 text, each with the journal lines that say what became of it");
   cmd->add_option("DIR", opts->dir, "The device")->required();
   cmd->add_option("N", opts->number, "Print only document N")->check(CLI::PositiveNumber);
+  cmd->add_option("--since", opts->since, "Print only the documents numbered N and later");
   cmd->callback([opts] {
     auto device = OpenDevice(opts->dir);
     const auto journal = device->Get().Journal().Lines();
@@ -61,7 +63,8 @@ void AddProvisioningCommand(CLI::App& app) {
       PrintDocument(opts->number, journal);
       return;
     }
-    const auto numbers = platform::ListProvisioningDocuments();
+    auto numbers = platform::ListProvisioningDocuments();
+    std::erase_if(numbers, [&](uint32_t n) { return n < opts->since; });
     if (numbers.empty()) std::cout << "no documents were handed to the configuration manager\n";
     for (uint32_t n : numbers) PrintDocument(n, journal);
   });

@@ -7,6 +7,8 @@
 
 #include "applet/connections/provisioning_writer.h"
 #include "applet/shell/applet_folders.h"
+#include "applet/shell/connection_app.h"
+#include "applet/shell/mms_client_keys.h"
 #include "base/host_file.h"
 #include "base/registry_text.h"
 #include "base/registry_tree.h"
@@ -18,6 +20,7 @@
 #include "platform/ras_default_entry.h"
 #include "platform/ras_phonebook.h"
 #include "platform/sim_config.h"
+#include "setup/post_install.h"
 
 namespace handheld {
 
@@ -31,21 +34,38 @@ const char16_t* const kFactoryKeys[] = {
     applet::kSettingsKey,
 };
 
-// The folders every device has: the system folder, the applet's installed
-// folder and the persistent store that holds its working folder (which the
-// applet creates itself).
+// The folders every device has: the system folder with its start menu and
+// help, the applet's installed folder and the persistent store that holds
+// its working folder (which the applet creates itself).
 std::vector<platform::WString> FactoryFolders() {
-  return {u"\\Windows", applet::kDefaultInstalledFolder,
-          platform::DeviceParentPath(applet::kDefaultWorkingFolder)};
+  return {u"\\Windows", u"\\Windows\\Start Menu\\Programs", u"\\Windows\\Help",
+          applet::kDefaultInstalledFolder, platform::DeviceParentPath(applet::kDefaultWorkingFolder)};
 }
 
-// The connection manager's keys, which the phone has from the factory.
+// The connection manager's keys and the control panel's, which the phone
+// has from the factory.
 const char16_t* const kFactoryMachineKeys[] = {
     platform::connmgr::kDestinationsKey,
     platform::connmgr::kConnectionsKey,
     platform::connmgr::kDtptProviderKey,
     platform::connmgr::kProxyProviderKey,
+    applet::CConnectionApp::kControlPanelKey,
 };
+
+// The keys of the phone's MMS client and of its entry in the phone's
+// context menu; the applet only opens them.
+const char16_t* const kMmsClientKeys[] = {
+    applet::mms_client::kGatewayKey,
+    applet::mms_client::kUiKey,
+    applet::mms_client::kContextMenuKey,
+};
+
+// The SIM toolkit's shortcuts; the setup extension removes them.
+std::vector<platform::WString> ToolkitShortcuts() {
+  const platform::WString name = kToolkitShortcutName;
+  return {setup::kProgramsFolder + name + setup::kShortcutExtension,
+          setup::kStartMenuFolder + name + setup::kShortcutExtension, setup::kHelpShortcut};
+}
 
 // What \\Windows\\cprog.exe holds: the phone program is not emulated, only
 // its presence matters.
@@ -53,12 +73,18 @@ constexpr char kPhoneProgramText[] =
     "Stands in for the phone program: its presence tells the applet that the\n"
     "configuration manager takes provisioning documents.\n";
 
-platform::RegistryTree FactoryRegistry(const platform::DeviceConfig& config) {
+platform::RegistryTree FactoryRegistry(const platform::DeviceConfig& config,
+                                       const LayoutOptions& options) {
   platform::RegistryTree tree;
   for (const char16_t* key : kFactoryKeys)
     tree.FindOrCreate(platform::Hive::CurrentUser, platform::SplitKeyPath(key));
   for (const char16_t* key : kFactoryMachineKeys)
     tree.FindOrCreate(platform::Hive::LocalMachine, platform::SplitKeyPath(key));
+  if (options.mmsClient)
+    for (const char16_t* key : kMmsClientKeys)
+      tree.FindOrCreate(platform::Hive::LocalMachine, platform::SplitKeyPath(key));
+  tree.FindOrCreate(platform::Hive::LocalMachine, platform::SplitKeyPath(setup::kToolkitKey))
+      .SetValue(platform::RegistryValue::String(setup::kShortcutValue, kToolkitShortcutName));
   const platform::DefaultPhonebookEntry entry = platform::MakeDefaultPhonebookEntry(config);
   platform::RegistryNode& node = tree.FindOrCreate(
       platform::Hive::CurrentUser,
@@ -71,6 +97,8 @@ platform::DeviceConfig LayoutConfig(const LayoutOptions& options) {
   platform::DeviceConfig config;
   config.uiLanguage = options.uiLanguage;
   if (options.uiLanguage.starts_with("fr")) config.userLocale = "fr-FR";
+  config.outsideWindows.push_back({platform::ToUtf8(setup::kLoaderClass),
+                                   platform::ToUtf8(setup::kLoaderTitle)});
   return config;
 }
 
@@ -96,8 +124,17 @@ bool ReadInstallManifest(const fs::path& manifest, std::vector<InstallItem>& ite
     size_t tab = line.find('\t');
     if (tab == std::string::npos || tab == 0 || tab + 1 == line.size())
       return Fail(why, manifest.string() + ":" + std::to_string(lineNo) +
-                           ": expected device path<TAB>host path");
-    items.push_back({line.substr(0, tab), line.substr(tab + 1)});
+                           ": expected device path<TAB>host path[<TAB>bundle]");
+    std::string host = line.substr(tab + 1);
+    bool bundle = false;
+    if (size_t second = host.find('\t'); second != std::string::npos) {
+      if (host.substr(second + 1) != "bundle")
+        return Fail(why, manifest.string() + ":" + std::to_string(lineNo) +
+                             ": the third field can only be \"bundle\"");
+      host.resize(second);
+      bundle = true;
+    }
+    items.push_back({line.substr(0, tab), host, bundle});
   }
   return true;
 }
@@ -141,7 +178,7 @@ bool LayOutDevice(const fs::path& dir, const LayoutOptions& options, std::string
   }
 
   const platform::DeviceConfig config = LayoutConfig(options);
-  const std::string registry = platform::FormatRegistryText(FactoryRegistry(config));
+  const std::string registry = platform::FormatRegistryText(FactoryRegistry(config, options));
   std::string err;
   if (!platform::WriteHostFileAtomically(device.Get().RegistryPath(), registry, &err) ||
       !platform::WriteHostFileAtomically(device.Get().FactoryRegistryPath(), registry, &err) ||
@@ -157,6 +194,16 @@ bool LayOutDevice(const fs::path& dir, const LayoutOptions& options, std::string
     return Fail(why, "cannot write " + platform::ToUtf8(applet::kPhoneProgram));
   }
 
+  for (const platform::WString& shortcut : ToolkitShortcuts())
+    if (platform::WriteDeviceFile(shortcut, "[SIM Toolkit]\n") != platform::kErrorSuccess)
+      return Fail(why, "cannot write " + platform::ToUtf8(shortcut));
+
+  if (!options.bundle) std::erase_if(items, [](const InstallItem& item) { return item.bundle; });
+  return CopyInstallItems(items, why);
+}
+
+bool CopyInstallItems(const std::vector<InstallItem>& items, std::string* why) {
+  std::error_code ec;
   for (const auto& item : items) {
     fs::path host;
     if (platform::ResolveDevicePath(platform::FromUtf8(item.devicePath), host) !=
