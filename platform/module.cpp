@@ -13,8 +13,9 @@ namespace platform {
 namespace {
 
 // How many Modules of the process hold each host library, so that DllMain
-// runs once when it comes in and once when it leaves.
-std::mutex g_attachMutex;
+// runs once when it comes in and once when it leaves. A DllMain may load
+// libraries of its own, hence the recursive lock.
+std::recursive_mutex g_attachMutex;
 std::map<void*, int> g_attached;
 
 DllMainFunction FindDllMain(void* handle) {
