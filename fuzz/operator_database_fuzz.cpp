@@ -70,7 +70,7 @@ void ExerciseOperators(applet::OperatorDatabase& db) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& device = fuzz_support::FuzzDevice::Get();
+  fuzz_support::FuzzDevice device;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   device.WriteFile("GPRSope.inf", bytes);
   device.WriteFile("OPE.inf", bytes);

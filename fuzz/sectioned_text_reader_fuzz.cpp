@@ -32,7 +32,7 @@ Result Lookup(applet::SectionedTextReader& reader, platform::WStringView section
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& device = fuzz_support::FuzzDevice::Get();
+  fuzz_support::FuzzDevice device;
   device.WriteFile("input.ini", std::string_view(reinterpret_cast<const char*>(data), size));
 
   applet::SectionedTextReader streamed, indexed;
