@@ -1,10 +1,15 @@
 #pragma once
-// A device in memory for one input: current from construction to the end of
-// the input, then dropped with everything on it (files, registry, journal).
-// No input sees what an earlier one left, so every crash replays from its
-// input alone, and a run never touches the host's files. Targets write the
-// input into its file system and read it back through the platform, as the
-// applet would.
+// Devices in memory for fuzz targets: nothing touches the host's files, so a
+// target runs as fast as the code under test allows.
+//
+// A FuzzDevice made for one input is current until it goes, and takes
+// everything on it (files, registry, journal) with it: no input sees what an
+// earlier one left, so every crash replays from its input alone. Get() gives
+// instead one device for the whole run, for a target that lays out fixed
+// files once; there what an input leaves stays for the next.
+//
+// Targets write the input into the device's file system and read it back
+// through the platform, as the applet would.
 
 #include <cstdlib>
 #include <string>
@@ -19,6 +24,13 @@ namespace fuzz_support {
 class FuzzDevice {
  public:
   FuzzDevice() : scoped_(platform::Device::InMemory{}) {}
+  FuzzDevice(const FuzzDevice&) = delete;
+  FuzzDevice& operator=(const FuzzDevice&) = delete;
+
+  static FuzzDevice& Get() {
+    static FuzzDevice device;
+    return device;
+  }
 
   // Writes the bytes to a file in the root folder (a plain name).
   void WriteFile(std::string_view name, std::string_view bytes) const {
