@@ -14,6 +14,7 @@ inline constexpr ErrorCode kErrorFileNotFound = 2;
 inline constexpr ErrorCode kErrorPathNotFound = 3;
 inline constexpr ErrorCode kErrorAccessDenied = 5;
 inline constexpr ErrorCode kErrorInvalidHandle = 6;
+inline constexpr ErrorCode kErrorNotEnoughMemory = 8;
 inline constexpr ErrorCode kErrorNoMoreFiles = 18;
 inline constexpr ErrorCode kErrorWriteFault = 29;
 inline constexpr ErrorCode kErrorReadFault = 30;
