@@ -57,7 +57,7 @@ int DeviceContext::SetBkMode(int mode) {
 void DeviceContext::SetClipRect(std::optional<Rect> clip) { clip_ = clip; }
 
 void DeviceContext::IntersectClipRect(const Rect& logical) {
-  const Rect device = OffsetRect(logical, origin_.x, origin_.y);
+  const Rect device = OffsetRect(ClampToDrawingRange(logical), origin_.x, origin_.y);
   if (clip_) {
     clip_ = IntersectRect(*clip_, device);
   } else {
@@ -71,7 +71,10 @@ Rect DeviceContext::ClipBox() const {
   return OffsetRect(target->clip, -origin_.x, -origin_.y);
 }
 
-Point DeviceContext::SetViewportOrigin(Point origin) { return std::exchange(origin_, origin); }
+Point DeviceContext::SetViewportOrigin(Point origin) {
+  return std::exchange(origin_,
+                       Point{ClampToDrawingRange(origin.x), ClampToDrawingRange(origin.y)});
+}
 
 int DeviceContext::GetDeviceCaps(int index) const {
   switch (index) {
@@ -106,6 +109,7 @@ std::optional<DeviceContext::Target> DeviceContext::DrawingTarget() const {
 
 ColorRef DeviceContext::GetPixel(int x, int y) const {
   const auto target = DrawingTarget();
+  if (!InDrawingRange(Point{x, y})) return kInvalidColor;
   const Point p{x + origin_.x, y + origin_.y};
   if (!target || !target->clip.Contains(p)) return kInvalidColor;
   return target->bitmap->PixelColor(p.x, p.y);
@@ -113,6 +117,7 @@ ColorRef DeviceContext::GetPixel(int x, int y) const {
 
 bool DeviceContext::SetPixel(int x, int y, ColorRef color) {
   const auto target = DrawingTarget();
+  if (!InDrawingRange(Point{x, y})) return false;
   const Point p{x + origin_.x, y + origin_.y};
   if (!target || !target->clip.Contains(p)) return false;
   target->bitmap->SetPixelColor(p.x, p.y, color);
@@ -151,11 +156,12 @@ bool DeviceContext::FillDevice(const Rect& deviceRect, ColorRef color) {
 bool DeviceContext::FillRect(const Rect& rect, const Brush& brush) {
   if (!bitmap_) return false;
   if (brush.style == kBsHollow) return true;
-  return FillDevice(OffsetRect(rect, origin_.x, origin_.y), brush.color);
+  return FillDevice(OffsetRect(ClampToDrawingRange(rect), origin_.x, origin_.y), brush.color);
 }
 
-bool DeviceContext::Rectangle(const Rect& rect) {
+bool DeviceContext::Rectangle(const Rect& shape) {
   if (!bitmap_) return false;
+  const Rect rect = ClampToDrawingRange(shape);
   if (rect.IsEmpty()) return true;
   const bool outlined = pen_->style != kPsNull;
   // The outline runs along the rectangle's border pixels; the brush fills
@@ -176,12 +182,70 @@ bool DeviceContext::Rectangle(const Rect& rect) {
   return true;
 }
 
+bool DeviceContext::FrameRect(const Rect& shape, const Brush& brush) {
+  if (!bitmap_) return false;
+  const Rect r = ClampToDrawingRange(shape);
+  if (r.IsEmpty() || brush.style == kBsHollow) return true;
+  FillRect(Rect{r.left, r.top, r.right, r.top + 1}, brush);
+  FillRect(Rect{r.left, r.bottom - 1, r.right, r.bottom}, brush);
+  FillRect(Rect{r.left, r.top, r.left + 1, r.bottom}, brush);
+  FillRect(Rect{r.right - 1, r.top, r.right, r.bottom}, brush);
+  return true;
+}
+
+bool DeviceContext::Ellipse(const Rect& shape) {
+  const auto target = DrawingTarget();
+  if (!target) return false;
+  const Rect r = OffsetRect(ClampToDrawingRange(shape), origin_.x, origin_.y);
+  if (r.IsEmpty()) return true;
+  // In doubled units the centre and the pixel centres are whole numbers.
+  const double cx = static_cast<double>(r.left) + r.right;
+  const double cy = static_cast<double>(r.top) + r.bottom;
+  const double rx = r.Width(), ry = r.Height();
+  const auto inside = [&](int x, int y) {
+    const double dx = (2.0 * x + 1 - cx) / rx, dy = (2.0 * y + 1 - cy) / ry;
+    return dx * dx + dy * dy <= 1.0;
+  };
+  // The outline: pixels of the ellipse with a pixel outside it at the pen's
+  // width across or down.
+  const auto onOutline = [&](int x, int y, int w) {
+    return !(inside(x - w, y) && inside(x + w, y) && inside(x, y - w) && inside(x, y + w));
+  };
+  const int penWidth = pen_->style == kPsNull ? 0 : std::max(1, pen_->width);
+  const bool filled = brush_->style != kBsHollow;
+  const Rect visible = IntersectRect(r, target->clip);
+  DibSection& dib = *target->bitmap;
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    for (int x = visible.left; x < visible.right; ++x) {
+      if (!inside(x, y)) continue;
+      if (penWidth > 0 && onOutline(x, y, penWidth)) {
+        dib.SetPixelColor(x, y, pen_->color);
+      } else if (filled) {
+        dib.SetPixelColor(x, y, brush_->color);
+      }
+    }
+  }
+  return true;
+}
+
+bool DeviceContext::Polyline(std::span<const Point> points) {
+  if (!bitmap_) return false;
+  const Point saved = position_;
+  bool drawn = true;
+  for (size_t i = 1; i < points.size(); ++i) {
+    position_ = points[i - 1];
+    drawn = LineTo(points[i]) && drawn;
+  }
+  position_ = saved;
+  return drawn;
+}
+
 Point DeviceContext::MoveTo(Point to) { return std::exchange(position_, to); }
 
 bool DeviceContext::LineTo(Point to) {
   const Point from = std::exchange(position_, to);
   const auto target = DrawingTarget();
-  if (!target) return false;
+  if (!target || !InDrawingRange(from) || !InDrawingRange(to)) return false;
   if (pen_->style == kPsNull) return true;
   const Point a{from.x + origin_.x, from.y + origin_.y};
   const Point b{to.x + origin_.x, to.y + origin_.y};
@@ -217,6 +281,10 @@ bool DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceCont
                            int sx, int sy, uint32_t rop) {
   const auto target = DrawingTarget();
   if (!target || !source.bitmap_ || rop != kSrcCopy || width < 0 || height < 0) return false;
+  if (!InDrawingRange(Point{x, y}) || !InDrawingRange(Point{sx, sy}) ||
+      !InDrawingRange(Point{width, height})) {
+    return false;
+  }
   const DibSection& from = *source.bitmap_;
   DibSection& to = *target->bitmap;
 

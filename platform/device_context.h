@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/brush.h"
@@ -26,7 +27,7 @@
 #include "platform/drawing_types.h"
 #include "platform/font.h"
 #include "platform/pen.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 
@@ -95,6 +96,17 @@ class DeviceContext {
   // (Rectangle); right and bottom exclusive as for FillRect.
   bool Rectangle(const Rect& rect);
 
+  // A one-pixel frame of the rectangle with a brush (FrameRect).
+  bool FrameRect(const Rect& rect, const Brush& brush);
+  // The ellipse inscribed in the rectangle (Ellipse): a pixel belongs to it
+  // when its centre lies inside. Its pixels that have a pixel outside it at
+  // the pen's width across or down make the outline; the brush fills the
+  // rest.
+  bool Ellipse(const Rect& rect);
+  // Lines through the points in order (Polyline); the current position is
+  // neither used nor moved.
+  bool Polyline(std::span<const Point> points);
+
   // Moves the current position; returns the previous one.
   Point MoveTo(Point to);
   Point CurrentPosition() const { return position_; }
@@ -114,6 +126,10 @@ class DeviceContext {
   // colour only.
   bool BitBlt(int x, int y, int width, int height, const DeviceContext& source, int sx, int sy,
               uint32_t rop = kSrcCopy);
+
+  // Texts longer than this are not drawn or measured (the calls fail); it
+  // keeps every width within the drawing range.
+  static constexpr size_t kMaxTextLength = 65536;
 
   // Text with the current font (DrawText). count −1 means up to the
   // terminator. Returns the height of the text (with kDtVCenter or kDtBottom

@@ -100,7 +100,7 @@ int DeviceContext::DrawText(const char16_t* text, int count, Rect& rect, uint32_
 }
 
 int DeviceContext::DrawText(WStringView text, Rect& rect, uint32_t format) {
-  if (!font_) return 0;
+  if (!font_ || text.size() > kMaxTextLength || !InDrawingRange(rect)) return 0;
   const Font& font = *font_;
   const TextMetrics& m = font.Metrics();
   const int lineHeight = m.height + ((format & kDtExternalLeading) ? m.externalLeading : 0);
@@ -156,7 +156,9 @@ int DeviceContext::DrawText(WStringView text, Rect& rect, uint32_t format) {
 
 bool DeviceContext::TextOut(int x, int y, WStringView text) {
   const auto target = DrawingTarget();
-  if (!target || !font_) return false;
+  if (!target || !font_ || text.size() > kMaxTextLength || !InDrawingRange(Point{x, y})) {
+    return false;
+  }
   DrawTextLine(*target, target->clip, x + origin_.x, y + origin_.y, text, {});
   return true;
 }
@@ -167,7 +169,7 @@ bool DeviceContext::GetTextExtentPoint(WStringView text, Size* size) const {
 
 bool DeviceContext::GetTextExtentExPoint(WStringView text, int maxExtent, int* fit,
                                          std::vector<int>* extents, Size* size) const {
-  if (!font_) return false;
+  if (!font_ || text.size() > kMaxTextLength) return false;
   const std::vector<int> advances = AdvancesOf(*font_, text);
   int total = 0;
   int fitting = 0;

@@ -98,8 +98,25 @@ inline constexpr int kRcBitBlt = 0x0001;
 inline constexpr int kLogicalPixelsPerInch = 96;
 
 // Coordinates handed to the drawing calls are limited to this magnitude (the
-// range of the handheld's graphics engine); lines reaching beyond it are not
-// drawn, which keeps every intermediate product within 64 bits.
+// range of the handheld's graphics engine): rectangles to fill or clip by
+// are cut to it, other calls reaching beyond it draw nothing. Within it no
+// sum or product of coordinates can overflow.
 inline constexpr int kMaxDrawingCoordinate = 1 << 27;
+
+constexpr bool InDrawingRange(int v) {
+  return v >= -kMaxDrawingCoordinate && v <= kMaxDrawingCoordinate;
+}
+constexpr bool InDrawingRange(Point p) { return InDrawingRange(p.x) && InDrawingRange(p.y); }
+constexpr bool InDrawingRange(const Rect& r) {
+  return InDrawingRange(r.left) && InDrawingRange(r.top) && InDrawingRange(r.right) &&
+         InDrawingRange(r.bottom);
+}
+constexpr int ClampToDrawingRange(int v) {
+  return std::clamp(v, -kMaxDrawingCoordinate, kMaxDrawingCoordinate);
+}
+constexpr Rect ClampToDrawingRange(const Rect& r) {
+  return {ClampToDrawingRange(r.left), ClampToDrawingRange(r.top), ClampToDrawingRange(r.right),
+          ClampToDrawingRange(r.bottom)};
+}
 
 }  // namespace platform

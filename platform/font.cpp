@@ -18,9 +18,11 @@ namespace platform {
 namespace {
 
 // Bounds on what a logical font may ask for: characters up to this many
-// pixels high, and this many rendered characters kept per font.
+// pixels high, and rendered characters kept per font up to this count and
+// this much coverage.
 constexpr int kMaxFontPixelSize = 1024;
 constexpr size_t kMaxCachedGlyphs = 4096;
+constexpr size_t kMaxCachedGlyphBytes = size_t{8} << 20;
 
 // The slant of a made-up italic (about 12 degrees, as a 16.16 shear).
 constexpr FT_Fixed kObliqueShear = 0x0366A;
@@ -107,15 +109,56 @@ struct Font::Faces {
   bool thickenStems = false;   // emboldened, advances kept
   bool syntheticItalic = false;
   FT_Pos emboldenStrength = kMinEmboldenStrength;
+  size_t cachedBytes = 0;
   std::unordered_map<char32_t, std::shared_ptr<const GlyphImage>> cache;
 };
 
 Font::Font(Token) : faces_(std::make_unique<Faces>()) {}
 Font::~Font() = default;
 
+namespace {
+
+// The fonts alive in the process, by their record: a font made again from
+// the same record (a dialog header makes its bold font at every paint) is
+// the same font, with the characters it has rendered already.
+class LiveFonts {
+ public:
+  std::shared_ptr<const Font> Find(const LogFont& logical) {
+    std::erase_if(fonts_, [](const auto& entry) { return entry.second.expired(); });
+    for (const auto& [record, font] : fonts_) {
+      if (record == logical) return font.lock();
+    }
+    return nullptr;
+  }
+  void Add(const LogFont& logical, const std::shared_ptr<const Font>& font) {
+    fonts_.emplace_back(logical, font);
+  }
+  std::mutex& Mutex() { return mutex_; }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::pair<LogFont, std::weak_ptr<const Font>>> fonts_;
+};
+
+LiveFonts& Live() {
+  static LiveFonts fonts;
+  return fonts;
+}
+
+}  // namespace
+
 std::shared_ptr<const Font> Font::Create(const LogFont& logFont) {
   LogFont logical = logFont;
   if (logical.faceName.size() > kMaxFaceNameLength) logical.faceName.resize(kMaxFaceNameLength);
+  LiveFonts& live = Live();
+  std::lock_guard lock(live.Mutex());
+  if (auto font = live.Find(logical)) return font;
+  auto font = Make(logical);
+  if (font) live.Add(logical, font);
+  return font;
+}
+
+std::shared_ptr<const Font> Font::Make(const LogFont& logical) {
   const auto resolved = ResolveFace(ToUtf8(logical.faceName), logical.weight,
                                     logical.italic != 0);
   if (!resolved) return nullptr;
@@ -243,7 +286,11 @@ std::shared_ptr<const GlyphImage> Font::Glyph(char32_t ch) const {
       }
     }
   }
-  if (faces.cache.size() < kMaxCachedGlyphs) faces.cache.emplace(ch, glyph);
+  if (faces.cache.size() < kMaxCachedGlyphs &&
+      faces.cachedBytes + glyph->coverage.size() <= kMaxCachedGlyphBytes) {
+    faces.cachedBytes += glyph->coverage.size();
+    faces.cache.emplace(ch, glyph);
+  }
   return glyph;
 }
 

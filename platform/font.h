@@ -53,7 +53,8 @@ struct GlyphImage {
 
 class Font {
  public:
-  // Null only when no face at all can be loaded.
+  // Null only when no face at all can be loaded. While a font made from an
+  // equal record is alive, that font is returned.
   static std::shared_ptr<const Font> Create(const LogFont& logFont);
 
   // Only Create makes fonts.
@@ -87,6 +88,7 @@ class Font {
 
  private:
   struct Faces;
+  static std::shared_ptr<const Font> Make(const LogFont& logical);
 
   LogFont logical_;
   TextMetrics metrics_;

@@ -5,11 +5,13 @@
 // height > 0: the cell height (ascent + descent) in pixels;
 // height = 0: the default size (kDefaultFontHeight).
 // A font size in points p at 96 logical pixels per inch is height
-// -(96 * p) / 72.
+// -(96 * p) / 72. Weight, italic, underline, strike-out and the face name
+// choose the font; the other fields are kept with it (GetObject gives them
+// back) but do not change how it draws.
 
 #include <cstdint>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 

@@ -2,6 +2,7 @@
 // pixel, with clipping and the viewport origin.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,30 @@ TEST(LineTest, CoordinatesBeyondTheLimitOrANullPenDrawNothing) {
   EXPECT_EQ(Picture(*c.dib, kInk), (Rows{"....", "....", "....", "...."}));
 }
 
+TEST(DrawingRangeTest, ExtremeCoordinatesAreCutOrRefusedNeverOverflow) {
+  constexpr int kMin = INT32_MIN, kMax = INT32_MAX;
+  Canvas c(3, 2, 24);
+  c.dc.SetViewportOrigin(Point{kMax, kMin});
+  EXPECT_EQ(c.dc.SetViewportOrigin(Point{0, 0}), (Point{kMaxDrawingCoordinate, -kMaxDrawingCoordinate}));
+  // Fills and clips are cut to the range: this one covers the bitmap.
+  EXPECT_TRUE(c.dc.FillRect(Rect{kMin, kMin, kMax, kMax}, *Brush::CreateSolid(kInk)));
+  EXPECT_EQ(Picture(*c.dib, kInk), (Rows{"###", "###"}));
+  c.dc.IntersectClipRect(Rect{kMin, kMin, kMax, kMax});
+  EXPECT_EQ(c.dc.ClipBox(), (Rect{0, 0, 3, 2}));
+  EXPECT_TRUE(c.dc.Rectangle(Rect{kMin, kMin, kMax, kMax}));
+  // The rest refuse.
+  c.dc.MoveTo(Point{kMin, 0});
+  EXPECT_FALSE(c.dc.LineTo(Point{kMax, 0}));
+  EXPECT_FALSE(c.dc.BitBlt(kMax, 0, 1, 1, c.dc, 0, 0));
+  EXPECT_FALSE(c.dc.BitBlt(0, 0, kMax, kMax, c.dc, kMin, 0));
+  EXPECT_FALSE(c.dc.SetPixel(kMax, kMax, 0));
+  EXPECT_EQ(c.dc.GetPixel(kMin, 0), DeviceContext::kInvalidColor);
+  Rect huge{kMin, kMin, kMax, kMax};
+  EXPECT_EQ(c.dc.DrawText(u"x", huge, kDtCenter | kDtVCenter | kDtSingleLine), 0);
+  EXPECT_FALSE(c.dc.TextOut(kMax, 0, u"x"));
+  EXPECT_FALSE(c.dc.GetTextExtentPoint(WString(DeviceContext::kMaxTextLength + 1, u'x'), nullptr));
+}
+
 TEST(RectangleTest, OutlinesWithThePenAndFillsWithTheBrush) {
   Canvas c(6, 5, 24);
   c.dc.FillRect(Rect{0, 0, 6, 5}, *GetStockBrush(StockBrush::Black));
@@ -166,6 +191,37 @@ TEST(RectangleTest, OutlinesWithThePenAndFillsWithTheBrush) {
   EXPECT_EQ(Picture(*c.dib, kInk), (Rows{".####.", ".#..#.", ".#..#.", ".####.", "......"}));
   EXPECT_EQ(Picture(*c.dib, Rgb(255, 255, 255)),
             (Rows{"......", "..##..", "..##..", "......", "......"}));
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(ShapeTest, FrameEllipseAndPolyline) {
+  Canvas frame(5, 4, 24);
+  frame.dc.FrameRect(Rect{0, 0, 5, 4}, *Brush::CreateSolid(kInk));
+  EXPECT_EQ(Picture(*frame.dib, kInk), (Rows{"#####", "#...#", "#...#", "#####"}));
+
+  Canvas ellipse(9, 7, 24);
+  ellipse.dc.SelectPen(Pen::Create(kPsSolid, 1, kInk));
+  ellipse.dc.SelectBrush(Brush::CreateSolid(Rgb(0, 0, 255)));
+  EXPECT_TRUE(ellipse.dc.Ellipse(Rect{1, 1, 8, 6}));
+  EXPECT_EQ(Picture(*ellipse.dib, kInk),
+            (Rows{".........", "..#####..", ".#.....#.", ".#.....#.", ".#.....#.", "..#####..",
+                  "........."}));
+  EXPECT_EQ(Picture(*ellipse.dib, Rgb(0, 0, 255)),
+            (Rows{".........", ".........", "..#####..", "..#####..", "..#####..", ".........",
+                  "........."}));
+
+  Canvas poly(5, 4, 24);
+  poly.dc.SelectPen(Pen::Create(kPsSolid, 1, kInk));
+  poly.dc.MoveTo(Point{4, 3});
+  const Point points[] = {{0, 0}, {3, 0}, {3, 3}};
+  EXPECT_TRUE(poly.dc.Polyline(points));
+  EXPECT_EQ(poly.dc.CurrentPosition(), (Point{4, 3}));
+  EXPECT_EQ(Picture(*poly.dib, kInk), (Rows{"####.", "...#.", "...#.", "....."}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <thread>
 
 #include "tests/platform/drawing/canvas.h"
 
@@ -69,6 +70,13 @@ TEST(FontFaceTest, RecordIsKeptAndTheFaceNameCut) {
   EXPECT_EQ(font->Logical().faceName.size(), kMaxFaceNameLength);
   EXPECT_EQ(font->Logical().italic, 1);
   EXPECT_EQ(font->Logical().charSet, kDefaultCharset);
+}
+
+TEST(FontFaceTest, AnEqualRecordGivesTheLiveFont) {
+  const auto first = Font::Create(Face(u"Tahoma", -13));
+  EXPECT_EQ(Font::Create(Face(u"Tahoma", -13)), first);
+  EXPECT_NE(Font::Create(Face(u"Tahoma", -13, kFwBold)), first);
+  EXPECT_NE(Font::Create(Face(u"Tahoma", -14)), first);
 }
 
 TEST(FontMetricsTest, TahomaAtEightAndAHalfPointsHasTheHandheldsMetrics) {
@@ -353,6 +361,25 @@ TEST(DrawTextTest, CharactersTheFaceLacksComeFromTheFallback) {
   const auto missing = font->Glyph(U'\u2603');  // not in the free Tahoma
   EXPECT_GT(missing->advance, 0);
   EXPECT_GT(missing->width * missing->rows, 0);
+}
+
+TEST(DrawTextTest, ThreadsShareAFont) {
+  // The busy indicator draws on a thread of its own with the fonts the
+  // dialogs use; each thread renders characters the other has not yet.
+  const auto draw = [](const char16_t* text) {
+    Canvas c = TextCanvas(200, 20);
+    Rect box{0, 0, 200, 20};
+    c.dc.DrawText(text, box, 0);
+    return std::vector<uint8_t>(c.dib->Bits(), c.dib->Bits() + c.dib->ImageSize());
+  };
+  const char16_t* texts[] = {u"abcdefghijklm 0123456789", u"NOPQRSTUVWXYZ !?%&()[]"};
+  std::vector<uint8_t> results[2];
+  {
+    std::jthread a([&] { results[0] = draw(texts[0]); });
+    std::jthread b([&] { results[1] = draw(texts[1]); });
+  }
+  EXPECT_EQ(results[0], draw(texts[0]));
+  EXPECT_EQ(results[1], draw(texts[1]));
 }
 
 TEST(DrawTextTest, DrawingRepeatsExactly) {
