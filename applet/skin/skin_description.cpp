@@ -20,7 +20,6 @@ StickyColours& Sticky() {
   return colours;
 }
 
-constexpr WStringView kTextColourKey = u"TextColor";
 constexpr WStringView kTextColourDownKey = u"TextColorDown";
 
 }  // namespace
@@ -55,20 +54,25 @@ SkinPoint SkinDescription::WindowSize() {
   return kDefaultSize;
 }
 
+bool SkinDescription::Lookup(WStringView section, WStringView key, WString& value, WStringView defaultValue) {
+  if (diagnostics_ != nullptr) diagnostics_->Asked(section, key);
+  return reader_.GetString(section, key, value, defaultValue);
+}
+
 WString SkinDescription::Text(WStringView section, WStringView key, WStringView defaultValue) {
   WString value;
-  reader_.GetString(section, key, value, defaultValue);
+  Lookup(section, key, value, defaultValue);
   return value;
 }
 
 bool SkinDescription::Has(WStringView section, WStringView key) {
   WString value;
-  return reader_.GetString(section, key, value, u"");
+  return Lookup(section, key, value, u"");
 }
 
 int32_t SkinDescription::Int(WStringView section, WStringView key, int32_t defaultValue) {
   WString value;
-  if (!reader_.GetString(section, key, value, u"")) return defaultValue;
+  if (!Lookup(section, key, value, u"")) return defaultValue;
   if (!SectionedTextReader::IsDigitText(value)) {
     Note(section, key, u"not a whole number of digits 0-9");
     return defaultValue;
@@ -80,7 +84,7 @@ SkinPoint SkinDescription::Pair(WStringView section, WStringView key, bool* pres
   WString value;
   SkinPoint point;
   bool ok = false;
-  if (reader_.GetString(section, key, value, u"")) {
+  if (Lookup(section, key, value, u"")) {
     ok = ParseSkinPair(value, point);
     if (!ok) Note(section, key, u"empty or too long for a pair");
   }
@@ -92,7 +96,7 @@ SkinRect SkinDescription::Rect(WStringView section, WStringView key, bool* prese
   WString value;
   SkinRect rect;
   bool ok = false;
-  if (reader_.GetString(section, key, value, u"")) {
+  if (Lookup(section, key, value, u"")) {
     ok = ParseSkinRect(value, rect);
     if (!ok) Note(section, key, u"empty or too long for a rectangle");
   }
@@ -102,7 +106,7 @@ SkinRect SkinDescription::Rect(WStringView section, WStringView key, bool* prese
 
 SkinColour SkinDescription::Colour(WStringView section, WStringView key, SkinColour defaultValue) {
   WString value;
-  if (!reader_.GetString(section, key, value, u"")) return defaultValue;
+  if (!Lookup(section, key, value, u"")) return defaultValue;
   SkinColour colour = defaultValue;
   if (!ParseSkinColour(value, colour)) Note(section, key, u"empty colour");
   return colour;
@@ -110,7 +114,7 @@ SkinColour SkinDescription::Colour(WStringView section, WStringView key, SkinCol
 
 uint32_t SkinDescription::TextFormat(WStringView section, WStringView key) {
   WString value;
-  if (!reader_.GetString(section, key, value, u"")) return 0;
+  if (!Lookup(section, key, value, u"")) return 0;
   if (value.size() >= kMaxTextFormatLength) {
     Note(section, key, u"too long for a text format");
     return 0;

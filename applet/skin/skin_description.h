@@ -13,7 +13,7 @@
 
 #include "applet/device/sectioned_text_reader.h"
 #include "applet/skin/skin_values.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 
@@ -24,6 +24,9 @@ class SkinDiagnostics {
   virtual ~SkinDiagnostics() = default;
   virtual void Note(platform::WStringView section, platform::WStringView key,
                     platform::WStringView message) = 0;
+  // Every key the engine looks up, whether the file has it or not: what a
+  // section holds beyond these, the engine never reads.
+  virtual void Asked(platform::WStringView /*section*/, platform::WStringView /*key*/) {}
 };
 
 // Splits a description's full path at its last backslash into the folder
@@ -88,6 +91,10 @@ class SkinDescription {
  private:
   SectionedTextReader reader_;
   platform::WString folder_;
+  // Every typed read looks its value up here.
+  bool Lookup(platform::WStringView section, platform::WStringView key, platform::WString& value,
+              platform::WStringView defaultValue);
+
   SkinDiagnostics* diagnostics_ = nullptr;
 };
 

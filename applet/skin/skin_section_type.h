@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

@@ -52,13 +52,6 @@ constexpr WStringView kFormatSeparators = u"+,|& ";
 
 }  // namespace
 
-SkinRect SkinRect::Intersect(const SkinRect& other) const {
-  SkinRect r{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-             std::min(bottom, other.bottom)};
-  if (r.IsEmpty()) return SkinRect{};
-  return r;
-}
-
 bool ParseSkinPair(WStringView text, SkinPoint& out) {
   out = SkinPoint{};
   if (text.empty() || text.size() >= kMaxPairTextLength) return false;

@@ -18,37 +18,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/text.h"
+#include "platform/drawing_types.h"
+#include "base/text.h"
 
 namespace applet {
 
-struct SkinPoint {
-  int32_t x = 0;
-  int32_t y = 0;
-  bool operator==(const SkinPoint&) const = default;
-};
-
-struct SkinRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-
-  int32_t Width() const { return right - left; }
-  int32_t Height() const { return bottom - top; }
-  bool IsEmpty() const { return right <= left || bottom <= top; }
-  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
-  // The common part of both, or the empty rectangle (0, 0, 0, 0).
-  SkinRect Intersect(const SkinRect& other) const;
-  SkinRect Offset(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-  static SkinRect At(SkinPoint corner, int32_t width, int32_t height) {
-    return {corner.x, corner.y, corner.x + width, corner.y + height};
-  }
-  bool operator==(const SkinRect&) const = default;
-};
+// Pairs and rectangles are the platform's drawing types; a rectangle's right
+// and bottom are exclusive.
+using SkinPoint = platform::Point;
+using SkinRect = platform::Rect;
 
 // A colour as the platform's drawing takes it: red in the low byte.
-using SkinColour = uint32_t;
+using SkinColour = platform::ColorRef;
 
 constexpr SkinColour SkinRgb(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<SkinColour>(r) | (static_cast<SkinColour>(g) << 8) | (static_cast<SkinColour>(b) << 16);

@@ -115,14 +115,6 @@ TEST(SkinValuesTest, TextFormatsOrTheUpperCaseNamesBetweenAnySeparators) {
   EXPECT_EQ(ParseTextFormat(format + u"|"), 0u);
 }
 
-TEST(SkinValuesTest, RectanglesIntersectToTheEmptyRectangleWhenApart) {
-  const SkinRect a{0, 0, 10, 10};
-  EXPECT_EQ(a.Intersect({5, 5, 20, 20}), (SkinRect{5, 5, 10, 10}));
-  EXPECT_EQ(a.Intersect({10, 0, 20, 10}), SkinRect{});
-  EXPECT_TRUE(a.Contains(0, 9));
-  EXPECT_FALSE(a.Contains(10, 0));
-}
-
 TEST(SkinSectionTypeTest, TypeNamesGiveTheirKindCodes) {
   struct Case {
     const char16_t* name;
