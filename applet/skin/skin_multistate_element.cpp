@@ -67,7 +67,8 @@ void SkinMultistateElement::SetPercent(int percent) {
   percent_ = percent;
   const int n = static_cast<int>(states_.size());
   if (n > 1) {
-    const int step = 100 / (n - 1);
+    // More than 101 states would make the step 0: one percent a state then.
+    const int step = std::max(1, 100 / (n - 1));
     state_ = (percent + step / 2) / step;
   }
   RedrawSelf();
@@ -125,11 +126,14 @@ void SkinSliderElement::LoadKind(SkinLoadContext& context) {
   Recompose();
 }
 
+// Positions and values are worked out in 64 bits: a range set by the owner
+// may be as wide as an int.
 platform::Point SkinSliderElement::CursorPosition() const {
-  const int range = maximum_ - minimum_;
+  const int64_t range = int64_t{maximum_} - minimum_;
   if (range == 0) return start_;
-  return {start_.x + (end_.x - start_.x) * (value_ - minimum_) / range,
-          start_.y + (end_.y - start_.y) * (value_ - minimum_) / range};
+  const int64_t along = int64_t{value_} - minimum_;
+  return {static_cast<int>(start_.x + (int64_t{end_.x} - start_.x) * along / range),
+          static_cast<int>(start_.y + (int64_t{end_.y} - start_.y) * along / range)};
 }
 
 void SkinSliderElement::Recompose() {
@@ -157,13 +161,13 @@ void SkinSliderElement::PenDown(uint32_t, int x, int y) {
 }
 
 void SkinSliderElement::ValueFromPen(int y) {
-  const int travel = end_.y - start_.y;
-  const int range = maximum_ - minimum_;
+  const int64_t travel = int64_t{end_.y} - start_.y;
+  const int64_t range = int64_t{maximum_} - minimum_;
   if (travel == 0 || range == 0) return;
-  int offset = y - Rect().top - grabOffset_;
+  int64_t offset = int64_t{y} - Rect().top - grabOffset_;
   offset += (travel / range) / 2;
-  const int value = std::clamp(minimum_ + (offset - start_.y) * range / travel, std::min(minimum_, maximum_),
-                               std::max(minimum_, maximum_));
+  const int value = static_cast<int>(std::clamp<int64_t>(minimum_ + (offset - start_.y) * range / travel,
+                                                         std::min(minimum_, maximum_), std::max(minimum_, maximum_)));
   if (value == value_) return;
   value_ = value;
   Recompose();
@@ -191,14 +195,14 @@ void SkinSliderElement::Tick() {
 }
 
 void SkinSliderElement::SetPercent(int percent) {
-  value_ = minimum_ + (maximum_ - minimum_) * std::clamp(percent, 0, 100) / 100;
+  value_ = static_cast<int>(minimum_ + (int64_t{maximum_} - minimum_) * std::clamp(percent, 0, 100) / 100);
   Recompose();
   RedrawSelf();
 }
 
 int SkinSliderElement::GetPercent() const {
-  const int range = maximum_ - minimum_;
-  return range == 0 ? 0 : (value_ - minimum_) * 100 / range;
+  const int64_t range = int64_t{maximum_} - minimum_;
+  return range == 0 ? 0 : static_cast<int>((int64_t{value_} - minimum_) * 100 / range);
 }
 
 int SkinSliderElement::SetRange(int minimum, int maximum) {

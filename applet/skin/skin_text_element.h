@@ -150,7 +150,7 @@ class SkinMultiLineElement final : public SkinTextElement {
   explicit SkinMultiLineElement(platform::WString name)
       : SkinTextElement(std::move(name), SkinSectionType::MultiLine) {}
 
-  // Part 0: the text alone; part 1 and 2: the first and second part, shown
+  // 0: the text alone; 1 and 2: the first and the second part, shown
   // as first part, line feed, second part.
   void SetTextPart(platform::WStringView text, int part);
   void SetText(platform::WStringView text) override { SetTextPart(text, 0); }

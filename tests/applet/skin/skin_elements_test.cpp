@@ -187,12 +187,20 @@ TEST_F(SkinElementsTest, ASwitchTogglesWithEachTapAndKeepsItsStateWhenDraggedOff
   EXPECT_EQ(Pixel(1, 1), (Colour{255, 0, 0}));
 }
 
+// A multistate section with 120 states of one picture.
+std::string ManyStates() {
+  std::string section = "[Many]\ntype=multistate\nFile=states.bmp\nSize=1,1\nPos=100,100\n";
+  for (int i = 1; i <= 120; ++i) section += "state" + std::to_string(i) + "=0,0\n";
+  return section;
+}
+
 TEST_F(SkinElementsTest, MultistateStatesFollowThePercentAndPostTheirCommand) {
-  Load(
+  Load(std::string(
       "[Signal]\ntype=multistate\nFile=states.bmp\nSize=4,2\nPos=0,0\nAction=77\n"
       "state1=0,0\nstate2=0,2\nstate3=0,4\nstate4=0,6\nstate5=0,8\n"
       "[Gappy]\ntype=multistate\nFile=states.bmp\nSize=4,4\nstate1=0,0\nstate3=0,4\n"
-      "[Outside]\ntype=multistate\nFile=states.bmp\nSize=4,4\nstate1=0,10\nstate2=0,4\n");
+      "[Outside]\ntype=multistate\nFile=states.bmp\nSize=4,4\nstate1=0,10\nstate2=0,4\n") +
+       ManyStates());
   SkinElement& signal = Element(u"Signal");
   signal.SetPercent(60);  // step 25: (60 + 12) / 25 = 2
   EXPECT_EQ(signal.GetState(), 2);
@@ -210,6 +218,9 @@ TEST_F(SkinElementsTest, MultistateStatesFollowThePercentAndPostTheirCommand) {
   EXPECT_EQ(owner_.posted, Posted{"command 77"});
 
   EXPECT_EQ(static_cast<SkinMultistateElement&>(Element(u"Gappy")).StateCount(), 1u);
+  EXPECT_EQ(static_cast<SkinMultistateElement&>(Element(u"Many")).StateCount(), 120u);
+  Element(u"Many").SetPercent(50);  // more states than percent steps
+  EXPECT_EQ(Element(u"Many").GetState(), 50);
   EXPECT_EQ(static_cast<SkinMultistateElement&>(Element(u"Outside")).StateCount(), 1u);
 }
 
