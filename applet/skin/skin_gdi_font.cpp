@@ -62,9 +62,16 @@ void ColourFromMask(const SkinDib& mask, SkinColour colour, SkinDib& target) {
 
 }  // namespace
 
-SkinGdiFont::SkinGdiFont(WString name, Style style)
-    : SkinFont(std::move(name)), style_(std::move(style)), logical_(MakeLogFont(style_)),
-      font_(platform::Font::Create(logical_)) {}
+SkinGdiFont::SkinGdiFont(Token, WString name, Style style, platform::LogFont logical,
+                         std::shared_ptr<const platform::Font> font)
+    : SkinFont(std::move(name)), style_(std::move(style)), logical_(std::move(logical)), font_(std::move(font)) {}
+
+std::unique_ptr<SkinGdiFont> SkinGdiFont::Create(WString name, Style style) {
+  platform::LogFont logical = MakeLogFont(style);
+  auto font = platform::Font::Create(logical);
+  return std::make_unique<SkinGdiFont>(Token(), std::move(name), std::move(style), std::move(logical),
+                                       std::move(font));
+}
 
 std::unique_ptr<SkinGdiFont> SkinGdiFont::FromSection(SkinDescription& description, WStringView section) {
   Style style;
@@ -74,14 +81,14 @@ std::unique_ptr<SkinGdiFont> SkinGdiFont::FromSection(SkinDescription& descripti
   style.bold = description.Int(section, u"Bold", 0) != 0;
   style.italic = description.Int(section, u"Italic", 0) != 0;
   style.underline = description.Int(section, u"Underline", 0) != 0;
-  return std::make_unique<SkinGdiFont>(WString(section), std::move(style));
+  return Create(WString(section), std::move(style));
 }
 
 std::unique_ptr<SkinGdiFont> SkinGdiFont::DefaultFont() {
   Style style;
   style.faceName = WString(kDefaultFontFace);
   style.pointSize = kDefaultFontPointSize;
-  return std::make_unique<SkinGdiFont>(WString(), std::move(style));
+  return Create(WString(), std::move(style));
 }
 
 SkinTextExtent SkinGdiFont::DrawText(WStringView text, int length, const platform::Rect& box, uint32_t format,

@@ -31,7 +31,16 @@ class SkinGdiFont final : public SkinFont {
     bool underline = false;
   };
 
-  SkinGdiFont(platform::WString name, Style style);
+  // Makes the platform font for the style.
+  static std::unique_ptr<SkinGdiFont> Create(platform::WString name, Style style);
+
+  // Only Create makes fonts.
+  class Token {
+    friend class SkinGdiFont;
+    Token() = default;
+  };
+  SkinGdiFont(Token, platform::WString name, Style style, platform::LogFont logical,
+              std::shared_ptr<const platform::Font> font);
 
   // The font of a section of the description.
   static std::unique_ptr<SkinGdiFont> FromSection(SkinDescription& description, platform::WStringView section);

@@ -11,7 +11,7 @@ namespace applet {
 using platform::WString;
 using platform::WStringView;
 
-SkinScene::SkinScene() : defaultFont_(SkinGdiFont::DefaultFont()) {}
+SkinScene::SkinScene() = default;
 SkinScene::~SkinScene() = default;
 
 void SkinScene::Reset() {
@@ -29,7 +29,7 @@ int SkinScene::Load(WStringView folder, WStringView fileName, SkinOwner* owner, 
 
   const SkinPoint size = description.WindowSize();
   windowRect_ = {0, 0, size.x, size.y};
-  SkinLoadContext context(description, owner, fonts_, *defaultFont_);
+  SkinLoadContext context(description, owner, fonts_, DefaultFont());
   for (const WString& section : description.Sections()) {
     const SkinSectionType type = ParseSkinSectionType(description.Text(section, u"type", u""));
     if (std::unique_ptr<SkinElement> element = MakeSkinElement(type, section)) {
@@ -69,6 +69,11 @@ const SkinFont& SkinScene::FindFont(WStringView name) const {
   if (!name.empty())
     for (const auto& font : fonts_)
       if (font->Name() == name) return *font;
+  return DefaultFont();
+}
+
+const SkinFont& SkinScene::DefaultFont() const {
+  if (defaultFont_ == nullptr) defaultFont_ = SkinGdiFont::DefaultFont();
   return *defaultFont_;
 }
 

@@ -63,7 +63,8 @@ class SkinScene {
   SkinElement* FindElement(platform::WStringView name) const;
   // The first font of that section name, else the default font.
   const SkinFont& FindFont(platform::WStringView name) const;
-  const SkinFont& DefaultFont() const { return *defaultFont_; }
+  // "tahoma", 8.5 points: what unknown font names give. Made on first use.
+  const SkinFont& DefaultFont() const;
   // The topmost visible element containing the point, or null.
   SkinElement* ElementAt(int x, int y) const;
 
@@ -74,7 +75,7 @@ class SkinScene {
  private:
   std::vector<std::unique_ptr<SkinElement>> elements_;
   std::vector<std::unique_ptr<SkinFont>> fonts_;
-  std::unique_ptr<SkinFont> defaultFont_;
+  mutable std::unique_ptr<SkinFont> defaultFont_;
   SkinDib window_;
   platform::WString folder_;
   platform::WString path_;
