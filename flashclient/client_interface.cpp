@@ -106,10 +106,10 @@ int Client_Initialize() {
   DriverState& s = State();
   LogLine("Client_Initialize called", 0u);
   s.progress = kProgressInitializing;
-  const int identified = IdentifyDevice();
+  const IdentifyResult identified = IdentifyDevice();
   if (!ResolveRadioVariant()) return kInitializeFailed;
-  if (identified != kIdentified) {
-    if (identified < kIdentifyInvalidDevice) LogLine("USB Timeout", static_cast<uint32_t>(identified));
+  if (identified != IdentifyResult::Identified) {
+    if (identified < IdentifyResult::InvalidDevice) LogLine("USB Timeout", static_cast<uint32_t>(identified));
     AbortSession();
     return kInitializeFailed;
   }
@@ -205,7 +205,7 @@ int Client_StatusMsg(char* out) {
   return 0;
 }
 
-int Client_Shutdown() { return ReleaseDevice(); }
+int Client_Shutdown() { return ReleaseDevice() == ReleaseResult::Released ? 0 : kShutdownTimeout; }
 
 int Client_Logging(int enable) {
   State().loggingEnabled = enable != 0 ? 1 : 0;

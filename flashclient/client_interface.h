@@ -11,6 +11,7 @@
 namespace drkclient {
 
 inline constexpr int kInitializeFailed = 101;
+inline constexpr int kShutdownTimeout = 202;
 inline constexpr int kImageFileCannotBeOpened = 401;
 inline constexpr int kBlModeMatch = 0;
 inline constexpr int kBlModeNotSupported = 1;

@@ -60,6 +60,7 @@ void ResetDriverState() {
   s.totalWeight = 0;
   s.doneWeight = 0;
   s.oneByte = 0;
+  s.stopRequested = false;
 }
 
 const ImageKindInfo& KindInfo(ImageKind kind) {

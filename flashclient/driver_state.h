@@ -124,6 +124,10 @@ struct DriverState {
   // what it holds.
   uint8_t oneByte = 0;
 
+  // Set while the library unloads: waits end early so the driver's
+  // threads can be joined.
+  std::atomic<bool> stopRequested{false};
+
   ImageEntry& Image(ImageKind kind) { return images[static_cast<size_t>(kind)]; }
   ImageEntry& Variant(RadioVariant v) { return radioVariantImages[static_cast<size_t>(v)]; }
 
@@ -133,6 +137,9 @@ struct DriverState {
 };
 
 DriverState& State();
+
+// True while the library unloads.
+inline bool StopRequested() { return State().stopRequested.load(); }
 
 // Back to the state of a freshly loaded library: closes the port and the
 // log file. Only for tests and only with no driver thread running.

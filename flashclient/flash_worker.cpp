@@ -68,7 +68,7 @@ void Stop() {
 // Writes one image kind: status text, then Flash_Prog. False on failure.
 bool WriteImage(ImageKind kind) {
   State().statusText.Set(KindInfo(kind).statusText);
-  return Flash_Prog(kind) != 0;
+  return Flash_Prog(kind) == ImageResult::Written;
 }
 
 // The radio image comes from the variant the device's module names. With
@@ -106,7 +106,7 @@ void FlashWorker() {
   LogLine("Repartition...............", 0u);
   if (s.repartitionRequested != 0) {
     s.statusText.Set("Repartitioning...");
-    if (Repartition() == 0) {
+    if (Repartition() != ExchangeResult::Done) {
       s.progress = kProgressTransportFailure;
       return Stop();
     }
@@ -124,7 +124,7 @@ void FlashWorker() {
     s.statusText.Set(KindInfo(ImageKind::RadioFirmware).statusText);
     ChooseRadioVariant();
     LogLine("Flash GSM", 0u);
-    if (Flash_Prog(ImageKind::RadioFirmware) == 0) return Stop();
+    if (Flash_Prog(ImageKind::RadioFirmware) != ImageResult::Written) return Stop();
     WriteLastGsmModule(kGsmModuleNone);
   }
   LogLine("Flashing Asset data...............", 0u);
@@ -153,14 +153,18 @@ int Client_StartFlash() {
   return 1;
 }
 
-int CreateReformatTimer() {
+void StartReformatTimer() {
   DriverState& s = State();
   int32_t progress = s.progress.load();
   if (progress < 0) {
     LogLine("error, thread not created", progress);
-    return 1;
+    return;
   }
   Threads().Start(ReformatTimer);
+}
+
+int CreateReformatTimer() {
+  StartReformatTimer();
   return 1;
 }
 

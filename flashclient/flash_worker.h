@@ -23,6 +23,8 @@ void ReformatTimer();
 int Client_StartFlash();
 // Starts the reformat timer on a new thread unless progress is negative; 1.
 int CreateReformatTimer();
+// The same for the repartitioning, which starts the timer itself.
+void StartReformatTimer();
 
 // Waits until every thread the driver started has ended (including those
 // started meanwhile by the threads waited for).
