@@ -172,9 +172,9 @@ int Client_Component(int type, const char* list) {
     letter = "E";
     line = "E module avaliable";
   } else {
-    return 1;
+    return kComponentUnavailable;
   }
-  int result = list != nullptr && *list != '\0' && std::strstr(list, letter) == nullptr ? 1 : 0;
+  int result = list != nullptr && *list != '\0' && std::strstr(list, letter) == nullptr ? kComponentUnavailable : 0;
   LogLine(line, static_cast<uint32_t>(result));
   return result;
 }
@@ -206,6 +206,12 @@ int Client_StatusMsg(char* out) {
 }
 
 int Client_Shutdown() { return ReleaseDevice() == ReleaseResult::Released ? 0 : kShutdownTimeout; }
+
+void NoteUnexpectedFailure() {
+  int32_t running = State().progress.load();
+  while (running >= 0 && !State().progress.compare_exchange_weak(running, kProgressTransportFailure)) {
+  }
+}
 
 int Client_Logging(int enable) {
   State().loggingEnabled = enable != 0 ? 1 : 0;

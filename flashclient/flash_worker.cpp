@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/export_guard.h"
 #include "flashclient/boot_protocol.h"
 #include "flashclient/driver_clock.h"
 #include "flashclient/driver_log.h"
@@ -24,10 +25,12 @@ class DriverThreads {
       if (t.joinable()) t.detach();
   }
 
-  template <typename Fn>
-  void Start(Fn fn) {
+  // Runs fn on a new thread; an exception it lets out ends the thread
+  // through onFailure instead of ending the host program.
+  template <typename Fn, typename OnFailure>
+  void Start(Fn fn, OnFailure onFailure) {
     std::lock_guard guard(mutex_);
-    threads_.emplace_back(fn);
+    threads_.emplace_back([fn, onFailure] { platform::RunGuarded(fn, onFailure); });
   }
 
   void JoinAll() {
@@ -148,7 +151,7 @@ int Client_StartFlash() {
     LogLine("error, thread not created", progress);
     return 1;
   }
-  Threads().Start(FlashWorker);
+  Threads().Start(FlashWorker, Stop);
   LogLine("Client_StartFlash Ends.", 0u);
   return 1;
 }
@@ -160,7 +163,7 @@ void StartReformatTimer() {
     LogLine("error, thread not created", progress);
     return;
   }
-  Threads().Start(ReformatTimer);
+  Threads().Start(ReformatTimer, [] {});
 }
 
 int CreateReformatTimer() {
