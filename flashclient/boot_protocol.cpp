@@ -203,9 +203,10 @@ bool AnnounceRepartition(const std::array<uint8_t, 10>& record) {
 
 IdentifyResult IdentifyDevice() {
   DriverState& s = State();
-  if (s.identified) return IdentifyResult::Identified;
+  if (s.identified) return s.identifyResult;
   s.identified = true;
-  return RunIdentification();
+  s.identifyResult = RunIdentification();
+  return s.identifyResult;
 }
 
 ReleaseResult ReleaseDevice() {

@@ -49,8 +49,9 @@ inline constexpr uint32_t kWarmResetPauseMs = 5000;
 inline constexpr uint32_t kMaxBlockSize = 16u * 1024 * 1024;
 inline constexpr int kDataMarkerReads = 15;
 
-// Talks to the device the first time in a load; later calls answer
-// Identified.
+// Talks to the device the first time in a load; later calls answer with
+// that first result, so a device that failed its identification never
+// counts as identified in this load.
 IdentifyResult IdentifyDevice();
 // The release exchange of Client_Shutdown; the port is closed once
 // released.

@@ -195,11 +195,14 @@ ImageResult Flash_Prog(ImageKind kind) {
   std::unique_ptr<std::FILE, FileCloser> file(image.path.Empty() ? nullptr : std::fopen(image.path.CStr(), "rb"));
   struct stat st {};
   const bool opened = file && ::fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode);
-  // A header longer than the file, or a file beyond 32-bit sizes, cannot
-  // be announced; it is refused as an unusable image file before the device
-  // is told anything.
+  // A header longer than the file, a file beyond 32-bit sizes, or data
+  // shorter than the length the device will be told (asset data always
+  // announces 32768 bytes) cannot be written whole; such a file is refused
+  // as an unusable image before the device is told anything.
   const uint64_t fileSize = opened ? static_cast<uint64_t>(st.st_size) : 0;
-  if (!opened || fileSize > 0xFFFFFFFFu || image.dwHeaderLen > fileSize) {
+  const uint64_t available = fileSize >= image.dwHeaderLen ? fileSize - image.dwHeaderLen : 0;
+  const uint64_t announced = kind == ImageKind::AssetData ? kAssetDataLength : available;
+  if (!opened || fileSize > 0xFFFFFFFFu || image.dwHeaderLen > fileSize || available < announced) {
     SendByte(kAbortByte);
     LogLine("cannot open file", 0u);
     s.progress = kProgressImageFileError;
@@ -247,8 +250,7 @@ ImageResult Flash_Prog(ImageKind kind) {
   }
 
   LogLine("Flash_Prog step 7", static_cast<uint32_t>(s.oneByte));
-  const uint32_t dataLength =
-      kind == ImageKind::AssetData ? kAssetDataLength : static_cast<uint32_t>(fileSize - image.dwHeaderLen);
+  const uint32_t dataLength = static_cast<uint32_t>(announced);
   LogLine("filesize is", dataLength);
   std::array<uint8_t, 12> header{};
   const auto length = LittleEndian(dataLength);

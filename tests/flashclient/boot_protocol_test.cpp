@@ -318,6 +318,8 @@ TEST_F(BootProtocol, RepartitionFailures) {
   const Case cases[] = {
       {"?dft", "x\x09", "Error: 9", -1},
       {"?dft", "", "USB Timeout on dft: 0", -1},
+      // An error marker whose code never comes is no answer either.
+      {"?dft", "x", "USB Timeout on dft: 120", -1},
       {"?", "x\x03", "Can not Dformat successful!!: 3", 3},
   };
   for (const Case& c : cases) {
@@ -332,6 +334,7 @@ TEST_F(BootProtocol, RepartitionFailures) {
     EXPECT_EQ(drkclient::Repartition(), ExchangeResult::Failed);
     drkclient::JoinDriverThreads();
     EXPECT_TRUE(Logged(c.logged));
+    EXPECT_FALSE(Logged("Error: 120"));
     EXPECT_EQ(S().progress.load(), c.progress);  // the timer moves a running progress on
     drkclient::ClosePort();
   }
