@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "flashclient/driver_clock.h"
+#include "base/byte_reader.h"
+#include "base/clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/flash_worker.h"
@@ -90,8 +91,8 @@ IdentifyResult QueryBlockSize() {
   if (!Answered(AwaitMarker("*"))) return timeout();
   std::array<uint8_t, 4> raw{};
   if (PortInput(raw.data(), raw.size()) != PortIo::Done) return timeout();
-  uint32_t size = static_cast<uint32_t>(raw[0]) | static_cast<uint32_t>(raw[1]) << 8 |
-                  static_cast<uint32_t>(raw[2]) << 16 | static_cast<uint32_t>(raw[3]) << 24;
+  uint32_t size = 0;
+  platform::ByteReader(raw).U32(size);
   char line[48];
   std::snprintf(line, sizeof line, "Buffer size = %d bytes", static_cast<int>(size));
   s.bufferSizeLine.Assign(line);
@@ -228,7 +229,7 @@ ExchangeResult WarmReset() {
   if (!AnsweredCommand("?xrs", "USB Timeout on xrs")) return ExchangeResult::Failed;
   SendCommand("?w");
   ClosePort();
-  CurrentDriverClock().Sleep(kWarmResetPauseMs);
+  platform::Sleep(kWarmResetPauseMs);
   LogLine("reconnect", 0u);
   // A failed reconnection leaves the port closed: the next step's first
   // write fails and ends the run.

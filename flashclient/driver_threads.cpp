@@ -1,7 +1,7 @@
 #include "flashclient/driver_threads.h"
 
+#include "base/clock.h"
 #include "base/export_guard.h"
-#include "flashclient/driver_clock.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/serial/serial_port.h"
 
@@ -17,7 +17,7 @@ DriverThreads::DriverThreads() {
   // last step. Made before this registry, they are destroyed after it has
   // joined the threads.
   State();
-  CurrentDriverClock();
+  platform::CurrentClock();
   CurrentPortOpener();
 }
 

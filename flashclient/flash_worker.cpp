@@ -1,7 +1,7 @@
 #include "flashclient/flash_worker.h"
 
+#include "base/clock.h"
 #include "flashclient/boot_protocol.h"
-#include "flashclient/driver_clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/driver_threads.h"
@@ -143,7 +143,7 @@ void ReformatTimer() {
   DriverState& s = State();
   s.AdvanceProgress(1);
   for (uint32_t waited = 0; waited < kReformatTimerWaitMs && !StopRequested(); waited += kTimerSliceMs)
-    CurrentDriverClock().Sleep(kTimerSliceMs);
+    platform::Sleep(kTimerSliceMs);
   s.AdvanceProgress(1);
   s.doneWeight += kReformatTimerWeight;
 }

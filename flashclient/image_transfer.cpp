@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
-#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/byte_writer.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/port_layer.h"
 #include "flashclient/protocol_framing.h"
@@ -58,9 +58,10 @@ PortIo SendText(std::string_view text) {
   return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-std::array<uint8_t, 4> LittleEndian(uint32_t v) {
-  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-          static_cast<uint8_t>(v >> 24)};
+platform::ByteWriter LittleEndian(uint32_t v) {
+  platform::ByteWriter bytes;
+  bytes.U32(v);
+  return bytes;
 }
 
 }  // namespace
@@ -118,7 +119,7 @@ BlockResult Block_Transfer(const uint8_t* block, size_t n) {
     for (; n - sent >= kBlockPiece; sent += kBlockPiece)
       if (PortOutput(block + sent, kBlockPiece) != PortIo::Done) return BlockResult::WriteFailed;
     if (sent < n && PortOutput(block + sent, n - sent) != PortIo::Done) return BlockResult::WriteFailed;
-    if (PortOutput(checksum.data(), checksum.size()) != PortIo::Done) return BlockResult::WriteFailed;
+    if (PortOutput(checksum.Data().data(), checksum.Size()) != PortIo::Done) return BlockResult::WriteFailed;
 
     int reads = 0;
     for (;;) {
@@ -252,12 +253,13 @@ ImageResult Flash_Prog(ImageKind kind) {
   LogLine("Flash_Prog step 7", static_cast<uint32_t>(s.oneByte));
   const uint32_t dataLength = static_cast<uint32_t>(announced);
   LogLine("filesize is", dataLength);
-  std::array<uint8_t, 12> header{};
-  const auto length = LittleEndian(dataLength);
-  std::copy(length.begin(), length.end(), header.begin() + 8);
+  // Eight bytes the boot loader ignores, then the length.
+  platform::ByteWriter header;
+  header.Zeros(8);
+  header.U32(dataLength);
   if (SendByte(kRecordByte) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 8", static_cast<uint32_t>(s.oneByte));
-  if (PortOutput(header.data(), header.size()) != PortIo::Done) return transportFailure();
+  if (PortOutput(header.Data().data(), header.Size()) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 9", static_cast<uint32_t>(s.oneByte));
   int reads = 0;
   if (AwaitMarker("&x", kAnswerWait, &reads) != WaitEnd::Marker) {

@@ -1,6 +1,6 @@
 #include "flashclient/protocol_framing.h"
 
-#include "flashclient/driver_clock.h"
+#include "base/clock.h"
 #include "flashclient/driver_state.h"
 
 namespace drkclient {
@@ -36,9 +36,9 @@ WaitEnd ReadBounded(const WaitLimits& limits, IsMarker isMarker) {
 
 }  // namespace
 
-Deadline::Deadline(uint32_t limitMs) : endMs_(CurrentDriverClock().NowMs() + limitMs) {}
+Deadline::Deadline(uint32_t limitMs) : endMs_(platform::NowMs() + limitMs) {}
 
-bool Deadline::Passed() const { return CurrentDriverClock().NowMs() >= endMs_; }
+bool Deadline::Passed() const { return platform::NowMs() >= endMs_; }
 
 PortIo SendByte(uint8_t byte) {
   DriverState& s = State();
@@ -54,7 +54,7 @@ PortIo SendCommand(std::string_view command) {
   return text != PortIo::Done ? text : zero;
 }
 
-void WaitForAnswer() { CurrentDriverClock().Sleep(kCommandWaitMs); }
+void WaitForAnswer() { platform::Sleep(kCommandWaitMs); }
 
 WaitEnd AwaitMarker(std::string_view markers, const WaitLimits& limits, int* reads) {
   if (reads != nullptr) *reads = 0;

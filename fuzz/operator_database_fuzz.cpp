@@ -26,20 +26,24 @@ void Require(bool condition) {
 }
 
 void ExerciseOperators(applet::OperatorDatabase& db) {
-  const auto& sections = db.Sections();
-  Require(db.SectionCountry().size() == sections.size());
-  Require(db.CountryNumbers().size() == db.Countries().size());
-  for (size_t index : db.SectionCountry()) Require(index < db.Countries().size());
+  std::vector<platform::WString> sections;
+  for (const auto& op : db.Operators()) {
+    Require(op.country < db.Countries().size());
+    sections.push_back(op.section);
+  }
 
   platform::WString country;
   const auto countries = db.ListCountries(sections.empty() ? u"" : sections.front(), country);
   Require(!countries.empty() && countries.front() == db.NoCountry());
+  const platform::WString current = db.CurrentOperator();
   for (const auto& name : countries) {
     for (int32_t kinds : {3, applet::OperatorDatabase::kAllKinds}) {
       const auto operators = db.ListOperators(name, kinds);
       Require(!operators.empty() && operators.front() == db.CustomOperator());
     }
   }
+  // Listing reads sections without selecting them.
+  Require(db.CurrentOperator() == current);
 
   for (size_t i = 0; i < sections.size() && i < kMaxSectionsChecked; ++i) {
     for (applet::BearerType kind : {applet::BearerType::Gprs, applet::BearerType::Csd,
@@ -51,15 +55,12 @@ void ExerciseOperators(applet::OperatorDatabase& db) {
     }
     platform::WString numbers;
     db.HomeNetworkNumber(sections[i], numbers);
-    std::vector<platform::WString> listed;
-    db.Reader().GetList(sections[i], u"HomeNetworkNumber", u',', listed);
-    for (const auto& number : listed) {
+    for (const auto& number : db.HomeNetworkNumbers(sections[i])) {
       const platform::WString found = db.FindByHomeNetwork(number);
       if (number.size() > applet::OperatorDatabase::kHomeNetworkNumberLength ||
           number.find(u',') != platform::WString::npos)
         continue;
-      std::vector<platform::WString> ofFound;
-      db.Reader().GetList(found, u"HomeNetworkNumber", u',', ofFound);
+      const auto ofFound = db.HomeNetworkNumbers(found);
       Require(std::find(ofFound.begin(), ofFound.end(), number) != ofFound.end());
     }
     db.FindSmsOperator(kFolder, sections[i]);

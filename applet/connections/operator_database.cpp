@@ -51,10 +51,8 @@ bool OperatorDatabase::Open(WStringView folder, WStringView operatorName) {
 }
 
 void OperatorDatabase::ListOperatorSections() {
-  sections_.clear();
+  operators_.clear();
   countries_.clear();
-  countryNumbers_.clear();
-  sectionCountry_.clear();
   std::vector<WString> all;
   reader_.ListSections(all);
   for (WString& section : all) {
@@ -62,10 +60,11 @@ void OperatorDatabase::ListOperatorSections() {
     int32_t code = kNoCountryCode;
     // An operator of a country the table lacks is not offered at all.
     if (!CountryOf(section, name, code)) continue;
-    bool added = false;
-    sectionCountry_.push_back(keys::MergeCountryCode(countryNumbers_, code, added));
-    if (added) countries_.push_back(std::move(name));
-    sections_.push_back(std::move(section));
+    // Countries are merged by code: the first operator of a code names it.
+    auto known = std::find_if(countries_.begin(), countries_.end(),
+                              [code](const Country& c) { return c.code == code; });
+    if (known == countries_.end()) known = countries_.insert(known, Country{std::move(name), code});
+    operators_.push_back({std::move(section), static_cast<size_t>(known - countries_.begin())});
   }
 }
 
@@ -85,8 +84,8 @@ std::vector<WString> OperatorDatabase::ListCountries(WStringView operatorName,
   std::vector<WString> list{noCountry_};
   // Operators without a country are filed under a country of code -1; the
   // first entry already stands for it, so it is not listed a second time.
-  for (size_t i = 0; i < countries_.size(); ++i)
-    if (countryNumbers_[i] != kNoCountryCode) list.push_back(countries_[i]);
+  for (const Country& country : countries_)
+    if (country.code != kNoCountryCode) list.push_back(country.name);
   int32_t code = kNoCountryCode;
   if (!CountryOf(operatorName, countryOfOperator, code)) countryOfOperator = noCountry_;
   return list;
@@ -94,23 +93,42 @@ std::vector<WString> OperatorDatabase::ListCountries(WStringView operatorName,
 
 std::vector<WString> OperatorDatabase::ListOperators(WStringView country, int32_t kinds) {
   std::vector<WString> list{customOperator_};
-  for (size_t i = 0; i < sections_.size(); ++i) {
-    const WString& section = sections_[i];
-    if (countries_[sectionCountry_[i]] != country || section == kUnknownSection) continue;
-    const bool listed = std::any_of(list.begin(), list.end(), [&](const WString& entry) {
-      return StartsWithNoCase(entry, section);
-    });
-    if (listed) continue;
-    SelectOperator(section);
-    if (kinds != kAllKinds && (NetworksOf() & kinds) == 0) continue;
-    list.push_back(section);
-  }
+  for (ListingDecision& decision : DecideOperatorList(country, kinds))
+    if (decision.listing == Listing::Listed) list.push_back(std::move(decision.section));
   return list;
 }
 
-int32_t OperatorDatabase::NetworksOf() {
+std::vector<OperatorDatabase::ListingDecision> OperatorDatabase::DecideOperatorList(
+    WStringView country, int32_t kinds) {
+  std::vector<ListingDecision> decisions;
+  std::vector<const WString*> listed{&customOperator_};
+  for (const Operator& op : operators_) {
+    if (countries_[op.country].name != country) continue;
+    ListingDecision& decision = decisions.emplace_back(ListingDecision{op.section, Listing::Listed, {}});
+    if (op.section == kUnknownSection) {
+      decision.listing = Listing::NeverListed;
+      continue;
+    }
+    const auto taken = std::find_if(listed.begin(), listed.end(), [&](const WString* entry) {
+      return StartsWithNoCase(*entry, op.section);
+    });
+    if (taken != listed.end()) {
+      decision.listing = Listing::NameTaken;
+      decision.takenBy = **taken;
+      continue;
+    }
+    if (kinds != kAllKinds && (NetworksOf(op.section) & kinds) == 0) {
+      decision.listing = Listing::NoKindInCommon;
+      continue;
+    }
+    listed.push_back(&op.section);
+  }
+  return decisions;
+}
+
+int32_t OperatorDatabase::NetworksOf(WStringView section) {
   WString value;
-  if (!reader_.GetString(currentOperator_, keys::kNetwork, value, u"")) return 0;
+  if (!reader_.GetString(section, keys::kNetwork, value, u"")) return 0;
   int32_t networks = 0;
   for (const WString& token : keys::NetworkTokens(value))
     networks |= keys::NetworkTokenBit(token).value_or(0);
@@ -266,6 +284,12 @@ bool OperatorDatabase::HomeNetworkNumber(WStringView section, WString& out) {
   return reader_.GetString(section, keys::kHomeNetworkNumber, out, u"");
 }
 
+std::vector<WString> OperatorDatabase::HomeNetworkNumbers(WStringView section) {
+  std::vector<WString> numbers;
+  reader_.GetList(section, keys::kHomeNetworkNumber, u',', numbers);
+  return numbers;
+}
+
 void OperatorDatabase::FillRecord(const WString* folder, CRASparam& record) {
   if (folder != nullptr)
     Open(*folder, record.operatorName);
@@ -307,9 +331,8 @@ WString OperatorDatabase::FindByHomeNetwork(WStringView number) {
   code = code.substr(0, kHomeNetworkNumberLength);
   std::vector<WString> all;
   reader_.ListSections(all);
-  std::vector<WString> listed;
   for (const WString& section : all) {
-    reader_.GetList(section, keys::kHomeNetworkNumber, u',', listed);
+    const std::vector<WString> listed = HomeNetworkNumbers(section);
     if (std::find(listed.begin(), listed.end(), code) != listed.end()) return section;
   }
   return WString();
@@ -317,8 +340,8 @@ WString OperatorDatabase::FindByHomeNetwork(WStringView number) {
 
 WString OperatorDatabase::FindSmsOperator(WStringView folder, WStringView section) {
   if (!IsOpen() && !Open(folder, section)) return WString();
-  std::vector<WString> numbers;
-  if (reader_.GetList(section, keys::kHomeNetworkNumber, u',', numbers) == 0) return WString();
+  const std::vector<WString> numbers = HomeNetworkNumbers(section);
+  if (numbers.empty()) return WString();
   SmsCenterDatabase smsCenters;
   const WString smsFolder(folder);
   return smsCenters.FindByHomeNetwork(&smsFolder, numbers.front());

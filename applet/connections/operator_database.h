@@ -7,9 +7,10 @@
 // Opening lists the operators, leaves out those whose "CountryProvider"
 // code the country table does not hold, and merges the countries by code
 // in the order they first appear. Per-operator lookups read the section
-// named by currentOperator, which SelectOperator, ListOperators and
-// FillRecord change. Without an open file every lookup gives its default,
-// and the text lookups leave their output untouched.
+// named by the current operator, which only Open, SelectOperator and
+// FillRecord change; lookups that take a section name leave it alone.
+// Without an open file every lookup gives its default, and the text
+// lookups leave their output untouched.
 
 #include <cstdint>
 #include <vector>
@@ -19,7 +20,7 @@
 #include "applet/connections/quality_of_service.h"
 #include "applet/connections/ras_param.h"
 #include "applet/device/sectioned_text_reader.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 
@@ -58,13 +59,23 @@ class OperatorDatabase {
   void SelectOperator(platform::WStringView name) { currentOperator_ = name; }
   const platform::WString& CurrentOperator() const { return currentOperator_; }
 
-  // The operator sections kept by Open, in file order; the countries in
-  // order of first appearance with their codes; for each section, the index
-  // of its country.
-  const std::vector<platform::WString>& Sections() const { return sections_; }
-  const std::vector<platform::WString>& Countries() const { return countries_; }
-  const std::vector<int32_t>& CountryNumbers() const { return countryNumbers_; }
-  const std::vector<size_t>& SectionCountry() const { return sectionCountry_; }
+  // A country of the lists: its name as shown and the "CountryProvider"
+  // code its operators give.
+  struct Country {
+    platform::WString name;
+    int32_t code;
+    bool operator==(const Country&) const = default;
+  };
+  // An operator section kept by Open and the index of its country.
+  struct Operator {
+    platform::WString section;
+    size_t country;
+    bool operator==(const Operator&) const = default;
+  };
+  // In file order; a section name given twice is kept twice.
+  const std::vector<Operator>& Operators() const { return operators_; }
+  // In order of first appearance.
+  const std::vector<Country>& Countries() const { return countries_; }
 
   // The country of a section: the custom operator has none (the no-country
   // text and -1); any other section has its "CountryProvider" code and that
@@ -84,8 +95,25 @@ class OperatorDatabase {
   // kAllKinds, only operators whose "Network" set shares a bit with kinds.
   std::vector<platform::WString> ListOperators(platform::WStringView country, int32_t kinds);
 
-  // The "Network" set of the current operator as BearerType bits.
-  int32_t NetworksOf();
+  // What ListOperators decides for each operator of a country, for tools
+  // that explain why an operator is missing from a list.
+  enum class Listing {
+    Listed,
+    NeverListed,      // the "Unknown" section
+    NameTaken,        // an entry listed before begins with the operator's name
+    NoKindInCommon,   // its "Network" set shares no bit with the kinds asked for
+  };
+  struct ListingDecision {
+    platform::WString section;
+    Listing listing;
+    platform::WString takenBy;  // for NameTaken: the entry that begins with the name
+  };
+  std::vector<ListingDecision> DecideOperatorList(platform::WStringView country, int32_t kinds);
+
+  // The "Network" set of the current operator, or of a section, as
+  // BearerType bits.
+  int32_t NetworksOf() { return NetworksOf(currentOperator_); }
+  int32_t NetworksOf(platform::WStringView section);
 
   // Per-kind lookups of the current operator. Text lookups return whether
   // the key was found; out gets the value, or the default when the key is
@@ -127,6 +155,8 @@ class OperatorDatabase {
 
   // The raw "HomeNetworkNumber" value of a section.
   bool HomeNetworkNumber(platform::WStringView section, platform::WString& out);
+  // The entries of that list, as FindByHomeNetwork compares them.
+  std::vector<platform::WString> HomeNetworkNumbers(platform::WStringView section);
 
   // Fills a record for its operatorName and bearer. With a folder the
   // database is opened there first, else the operator is selected. Fields
@@ -144,9 +174,6 @@ class OperatorDatabase {
   // is open. Empty when there is no such number or section.
   platform::WString FindSmsOperator(platform::WStringView folder, platform::WStringView section);
 
-  // The reader, for lookups of keys this class has no accessor for.
-  SectionedTextReader& Reader() { return reader_; }
-
  private:
   bool GetText(const char16_t* key, platform::WString& out, platform::WStringView defaultValue);
   bool GetAddress(const char16_t* key, CAdresseIP& out);
@@ -160,10 +187,8 @@ class OperatorDatabase {
   platform::WString customOperator_;
   platform::WString noCountry_;
   platform::WString currentOperator_;
-  std::vector<platform::WString> sections_;
-  std::vector<platform::WString> countries_;
-  std::vector<int32_t> countryNumbers_;
-  std::vector<size_t> sectionCountry_;
+  std::vector<Operator> operators_;
+  std::vector<Country> countries_;
 };
 
 }  // namespace applet

@@ -35,6 +35,7 @@ bool SmsCenterDatabase::Open(WStringView folder, WStringView fileName) {
   smsCenters_.clear();
   countryNumbers_.clear();
   sectionCountry_.clear();
+  leftOut_.clear();
   if (!reader_.Open(path)) return false;
 
   std::vector<WString> all;
@@ -42,23 +43,26 @@ bool SmsCenterDatabase::Open(WStringView folder, WStringView fileName) {
   for (WString& section : all) {
     WString centers;
     const bool hasFirst = reader_.GetString(section, CenterKey(0), centers, u"");
-    if (!hasFirst && !isOperatorDatabase) continue;
     WString provider;
-    if (section == customOperator_ ||
-        !reader_.GetString(section, keys::kCountryProvider, provider, u""))
-      continue;
-    WString more;
-    for (int i = 1; reader_.GetString(section, CenterKey(i), more, u""); ++i) {
-      centers += kCenterSeparator;
-      centers += more;
-    }
-    const int32_t code = reader_.GetInt(section, keys::kCountryProvider, kNoCountryCode);
-    KeepSection(std::move(section), code, std::move(centers));
+    if (!hasFirst && !isOperatorDatabase)
+      leftOut_.push_back({std::move(section), LeftOutReason::NoFirstCenter});
+    else if (section == customOperator_)
+      leftOut_.push_back({std::move(section), LeftOutReason::CustomOperator});
+    else if (!reader_.GetString(section, keys::kCountryProvider, provider, u""))
+      leftOut_.push_back({std::move(section), LeftOutReason::NoCountry});
+    else
+      KeepSection(std::move(section), std::move(centers));
   }
   return true;
 }
 
-void SmsCenterDatabase::KeepSection(WString section, int32_t code, WString centers) {
+void SmsCenterDatabase::KeepSection(WString section, WString centers) {
+  WString more;
+  for (int i = 1; reader_.GetString(section, CenterKey(i), more, u""); ++i) {
+    centers += kCenterSeparator;
+    centers += more;
+  }
+  const int32_t code = reader_.GetInt(section, keys::kCountryProvider, kNoCountryCode);
   bool added = false;
   sectionCountry_.push_back(keys::MergeCountryCode(countryNumbers_, code, added));
   sections_.push_back(std::move(section));
@@ -75,12 +79,17 @@ bool SmsCenterDatabase::FirstSmsCenter(WStringView section, WString& number) {
 
 WString SmsCenterDatabase::FindByHomeNetwork(const WString* folder, WStringView number) {
   if (folder != nullptr) Open(*folder, kLowerCaseFileName);
-  std::vector<WString> listed;
   for (const WString& section : sections_) {
-    reader_.GetList(section, keys::kHomeNetworkNumber, u',', listed);
+    const std::vector<WString> listed = HomeNetworkNumbers(section);
     if (std::find(listed.begin(), listed.end(), number) != listed.end()) return section;
   }
   return WString();
+}
+
+std::vector<WString> SmsCenterDatabase::HomeNetworkNumbers(WStringView section) {
+  std::vector<WString> numbers;
+  reader_.GetList(section, keys::kHomeNetworkNumber, u',', numbers);
+  return numbers;
 }
 
 }  // namespace applet

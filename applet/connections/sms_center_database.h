@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "applet/device/sectioned_text_reader.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 
@@ -40,9 +40,22 @@ class SmsCenterDatabase {
   const std::vector<int32_t>& CountryNumbers() const { return countryNumbers_; }
   const std::vector<size_t>& SectionCountry() const { return sectionCountry_; }
 
+  // Why Open left a section out, in file order, for tools that explain it.
+  enum class LeftOutReason { NoFirstCenter, NoCountry, CustomOperator };
+  struct LeftOutSection {
+    platform::WString section;
+    LeftOutReason reason;
+    bool operator==(const LeftOutSection&) const = default;
+  };
+  const std::vector<LeftOutSection>& LeftOut() const { return leftOut_; }
+
   // The first centre of a kept section (found by exact name); false with
   // number untouched when there is no such section.
   bool FirstSmsCenter(platform::WStringView section, platform::WString& number);
+
+  // The entries of a section's "HomeNetworkNumber" list, as
+  // FindByHomeNetwork compares them.
+  std::vector<platform::WString> HomeNetworkNumbers(platform::WStringView section);
 
   // The first kept section whose "HomeNetworkNumber" list holds the number
   // (exact text). With a folder, "ope.inf" there is opened first. Empty
@@ -50,10 +63,9 @@ class SmsCenterDatabase {
   platform::WString FindByHomeNetwork(const platform::WString* folder,
                                       platform::WStringView number);
 
-  SectionedTextReader& Reader() { return reader_; }
-
  private:
-  void KeepSection(platform::WString section, int32_t code, platform::WString centers);
+  // Reads the further centres and the country code of a section Open keeps.
+  void KeepSection(platform::WString section, platform::WString centers);
 
   SectionedTextReader reader_;
   platform::WString customOperator_;
@@ -61,6 +73,7 @@ class SmsCenterDatabase {
   std::vector<platform::WString> smsCenters_;
   std::vector<int32_t> countryNumbers_;
   std::vector<size_t> sectionCountry_;
+  std::vector<LeftOutSection> leftOut_;
 };
 
 }  // namespace applet

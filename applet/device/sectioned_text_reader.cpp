@@ -169,14 +169,19 @@ WString SectionedTextReader::LineText() const {
   return platform::AnsiToWide(bytes);
 }
 
+std::optional<WString> SectionedTextReader::IndexHeaderName() const {
+  // The index skips all white space before '[', not only blanks.
+  size_t i = 0;
+  while (i < lineLength_ && IsWhiteByte(line_[i])) ++i;
+  if (i == lineLength_ || line_[i] != '[') return std::nullopt;
+  return ParseHeader(LineText());
+}
+
 void SectionedTextReader::BuildIndex() {
   sectionIndex_.clear();
   Rewind(0);
   while (ReadLine()) {
-    size_t i = 0;
-    while (i < lineLength_ && IsWhiteByte(line_[i])) ++i;
-    if (i == lineLength_ || line_[i] != '[') continue;
-    if (std::optional<WString> name = ParseHeader(LineText())) {
+    if (std::optional<WString> name = IndexHeaderName()) {
       currentSection_ = *name;
       sectionIndex_.push_back({std::move(*name), lineOffset_});
     }
@@ -208,6 +213,12 @@ bool SectionedTextReader::GetString(WStringView section, WStringView key, WStrin
   while (ReadLine()) {
     const LineKind kind = ClassifyLine(currentSection_);
     if (kind == LineKind::Skipped) continue;
+    // A broken header ends the wanted section as a header would: what
+    // follows it was meant for another section.
+    if (kind == LineKind::UnclosedHeader) {
+      if (inWantedSection_) break;
+      continue;
+    }
     if (kind == LineKind::Header) {
       if (inWantedSection_) break;
       inWantedSection_ = currentSection_ == section;
@@ -231,7 +242,7 @@ SectionedTextReader::LineKind SectionedTextReader::ClassifyLine(WString& section
   if (i == lineLength_ || line_[i] == ';') return LineKind::Skipped;
   if (line_[i] != '[') return LineKind::Key;
   std::optional<WString> name = ParseHeader(LineText());
-  if (!name) return LineKind::Skipped;
+  if (!name) return LineKind::UnclosedHeader;
   section = std::move(*name);
   return LineKind::Header;
 }
@@ -239,19 +250,38 @@ SectionedTextReader::LineKind SectionedTextReader::ClassifyLine(WString& section
 void SectionedTextReader::ForEachEntry(const std::function<void(const Entry&)>& visit) {
   if (!isOpen_) return;
   Rewind(0);
-  Entry entry{1, false, WString(), WString(), WString()};
+  WString lookupSection;  // where the lookups are, empty where none arrives
+  Entry entry{1, EntryKind::Key, WString(), WString(), WString()};
   size_t nextLineNumber = 1;
   while (ReadLine()) {
     entry.lineNumber = nextLineNumber;
     if (lineEnded_) ++nextLineNumber;
-    const LineKind kind = ClassifyLine(entry.section);
-    if (kind == LineKind::Skipped) continue;
-    entry.isHeader = kind == LineKind::Header;
-    if (entry.isHeader) {
-      entry.key.clear();
-      entry.value.clear();
-    } else {
-      ParseKeyLine(LineText(), entry.key, entry.value);
+    entry.key.clear();
+    entry.value.clear();
+    WString header;
+    switch (ClassifyLine(header)) {
+      case LineKind::Skipped:
+        continue;
+      case LineKind::Header:
+        lookupSection = header;
+        entry.kind = EntryKind::Header;
+        entry.section = std::move(header);
+        break;
+      case LineKind::UnclosedHeader:
+        entry.kind = EntryKind::UnclosedHeader;
+        entry.section = std::move(lookupSection);
+        lookupSection.clear();
+        break;
+      case LineKind::Key:
+        if (std::optional<WString> name = IndexHeaderName()) {
+          entry.kind = EntryKind::IndexOnlyHeader;
+          entry.section = std::move(*name);
+          break;
+        }
+        entry.kind = EntryKind::Key;
+        entry.section = lookupSection;
+        ParseKeyLine(LineText(), entry.key, entry.value);
+        break;
     }
     visit(entry);
   }

@@ -7,7 +7,10 @@
 //   [Section]            a header: after leading white space '[', the name,
 //                        ']'; white space around the name is dropped and
 //                        text after ']' ignored. A line with '[' but no ']'
-//                        is no header and is skipped.
+//                        opens no section, but a lookup that has reached
+//                        its section stops there as at any header, so the
+//                        keys below a broken header never count as keys of
+//                        the section above it.
 //   ; comment            after leading blanks
 //   key = value          the key is the text before the first '=' without
 //                        white space around it; the value runs from the
@@ -37,11 +40,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "base/text.h"
 #include "platform/file.h"
-#include "platform/text.h"
 
 namespace applet {
 
@@ -111,17 +115,34 @@ class SectionedTextReader {
   // it. False, colour untouched, for an empty text.
   static bool ParseRgb(platform::WStringView text, Colour& colour);
 
-  // A section header or key line as the lookups read it.
+  // What a line is to the lookups and to the index.
+  enum class EntryKind {
+    Header,  // opens a section for both
+    Key,     // key '=' value, or a line without '='
+    // '[' without ']': opens no section, but ends the section a lookup is in.
+    UnclosedHeader,
+    // A header indented by white space other than blanks (a tab): the index
+    // lists the section, while lookups read the line as a key line without
+    // '=', so they never find the section's keys and read them as keys of
+    // the section above instead.
+    IndexOnlyHeader,
+  };
+
+  // A line as the lookups read it.
   struct Entry {
     size_t lineNumber;  // from 1; the pieces of an over-long line share it
-    bool isHeader;
-    platform::WString section;  // the header's name, or the section the line lies in
-    platform::WString key;      // empty for a line without '='
+    EntryKind kind;
+    // For a header of either kind, its name; for an unclosed header, the
+    // section it ends. For a key line, the section whose lookups read it:
+    // empty before the first header and after an unclosed one, where no
+    // lookup ever arrives.
+    platform::WString section;
+    platform::WString key;  // of a key line; empty for a line without '='
     platform::WString value;
   };
-  // Reads the file from the start and calls visit for every header and key
-  // line in file order; blank and comment lines are skipped. For tools that
-  // report on a file: the lookups never need line numbers.
+  // Reads the file from the start and calls visit for every line that is
+  // not blank or a comment, in file order. For tools that report on a file:
+  // the lookups never need line numbers.
   void ForEachEntry(const std::function<void(const Entry&)>& visit);
 
   // A value cut as GetList cuts it: pieces between separators, trimmed of
@@ -146,8 +167,10 @@ class SectionedTextReader {
   bool ReadLine();
   platform::WString LineText() const;
   // What the line read last is to a lookup; a header's name goes to section.
-  enum class LineKind { Skipped, Header, Key };
+  enum class LineKind { Skipped, Header, UnclosedHeader, Key };
   LineKind ClassifyLine(platform::WString& section) const;
+  // The name of the line read last when the index takes it for a header.
+  std::optional<platform::WString> IndexHeaderName() const;
   void BuildIndex();
 
   platform::WString path_;

@@ -1,7 +1,10 @@
 #include "platform/framework/document.h"
 
+#include <algorithm>
+
 #include "platform/device_path.h"
 #include "platform/file.h"
+#include "platform/file_finder.h"
 
 namespace framework {
 
@@ -13,6 +16,30 @@ namespace {
 // a number, in the document's folder, so that putting it in place is a
 // rename within one file system.
 constexpr char16_t kTemporarySuffix[] = u".~";
+
+// Whether a file name is one of the temporaries a save of the document
+// named name uses: name + ".~" + a number.
+bool IsTemporaryOf(platform::WStringView candidate, platform::WStringView name) {
+  const size_t prefix = name.size() + std::size(kTemporarySuffix) - 1;
+  if (candidate.size() <= prefix) return false;
+  const platform::WStringView number = candidate.substr(prefix);
+  return platform::EqualsNoCase(candidate.substr(0, name.size()), name) &&
+         candidate.substr(name.size(), prefix - name.size()) == kTemporarySuffix &&
+         std::all_of(number.begin(), number.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A save that was cut short (a crash, a power cut) leaves its temporary
+// behind. Without removing these, every save would step over more names
+// until none is left. A temporary that another save of this process still
+// has open cannot be deleted and stays.
+void RemoveLeftoverTemporaries(const platform::WString& folder, const platform::WString& name) {
+  platform::FileFinder finder;
+  platform::FindData found;
+  platform::ErrorCode e = finder.FindFirst(folder + name + kTemporarySuffix + u"*", found);
+  for (; e == platform::kErrorSuccess; e = finder.FindNext(found))
+    if ((found.attributes & platform::kAttributeDirectory) == 0 && IsTemporaryOf(found.name, name))
+      platform::DeleteDeviceFile(folder + found.name);
+}
 
 }  // namespace
 
@@ -57,6 +84,7 @@ bool CDocument::OnSaveDocument(platform::WStringView path) {
     return false;
   }
 
+  RemoveLeftoverTemporaries(folder, name);
   platform::File file;
   platform::WString temporary;
   platform::ErrorCode e = platform::kErrorFileExists;

@@ -5,16 +5,17 @@
 // A derived document says what its content is with Serialize and how to
 // empty it with DeleteContents. Opening empties the content first and
 // again when the file does not load, so a failed open never leaves half a
-// document behind. Saving writes a temporary file beside the document and
-// then puts it in the document's place in one step, so a crash or a full
-// disk during a save leaves the previous file as it was.
+// document behind. Saving writes a temporary file beside the document
+// (its name + ".~" + a number) and then puts it in the document's place in
+// one step, so a crash or a full disk during a save leaves the previous
+// file as it was; the next save removes the temporaries such a crash left.
 
 #include <cstdint>
 
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/object.h"
-#include "platform/text.h"
 
 namespace framework {
 
@@ -22,7 +23,8 @@ class CDocument : public CObject {
   VELM_DECLARE_DYNAMIC(CDocument)
 
  public:
-  // Temporary names tried beside the document before a save gives up.
+  // Temporary names tried beside the document before a save gives up (only
+  // temporaries that other saves of this process hold open are in the way).
   static constexpr int kMaxTemporaryNames = 100;
 
   CDocument();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "applet/device/country_name.h"
 #include "tests/support/applet_resources.h"
 #include "tests/support/temp_device.h"
 
@@ -126,6 +127,117 @@ TEST(OperatorCheck, ReportsWhatTheAppletWouldDropOrMisread) {
   }
 }
 
+// What the applet hides without a word: operators the operator dialog
+// never lists, codes its country table gives another country, and lines
+// its lookups read differently from the way they look.
+constexpr char kHiddenOperators[] =
+    "[Orange F]\n"                     // 1
+    "CountryProvider=33\n"             // 2
+    "Network=GPRS\n"                   // 3
+    "HomeNetworkNumber=20801\n"        // 4
+    "[Orange]\n"                       // 5
+    "CountryProvider=33\n"             // 6
+    "Network=GPRS\n"                   // 7
+    "HomeNetworkNumber=20802\n"        // 8
+    "[(Select]\n"                      // 9
+    "CountryProvider=33\n"             // 10
+    "Network=GPRS\n"                   // 11
+    "HomeNetworkNumber=20803\n"        // 12
+    "[Sprint]\n"                       // 13
+    "CountryProvider=1\n"              // 14
+    "Network=1XRTT,WAP1XRTT\n"         // 15
+    "HomeNetworkNumber=31000\n"        // 16
+    "[TMN]\n"                          // 17
+    "CountryProvider=351\n"            // 18
+    "Network=GPRS\n"                   // 19
+    "HomeNetworkNumber=26806\n"        // 20
+    "[Rogers]\n"                       // 21
+    "CountryProvider=107\n"            // 22
+    "Network=GPRS\n"                   // 23
+    "HomeNetworkNumber=30272\n"        // 24
+    "[Vivo]\n"                         // 25
+    "CountryProvider=55\n"             // 26
+    "Network=GPRS\n"                   // 27
+    "HomeNetworkNumber=72406\n"        // 28
+    "\t[Tabbed]\n"                     // 29
+    "CountryProvider=44\n"             // 30
+    "[Broken\n"                        // 31
+    "Network=GPRS\n"                   // 32 (no lookup reads it)
+    "[Last]\n"                         // 33
+    "CountryProvider=33\n"             // 34
+    "Network=CSD\n"                    // 35
+    "HomeNetworkNumber=20801\n";       // 36
+
+constexpr char kHiddenSmsCenters[] =
+    "[All]\n"                                                     // 1
+    "CountryProvider=33\n"                                        // 2
+    "HomeNetworkNumber=20801,20802,20803,31000,26806,30272\n"     // 3
+    "SmsCenter0=+33600000000\n"                                   // 4
+    "[Centreless]\n"                                              // 5
+    "CountryProvider=44\n"                                        // 6
+    "HomeNetworkNumber=23415\n"                                   // 7
+    "[UK]\n"                                                      // 8
+    "CountryProvider=44\n"                                        // 9
+    "HomeNetworkNumber=23415,20801\n"                             // 10
+    "SmsCenter0=+44700000000\n"                                   // 11
+    "[Other operator]\n"                                          // 12
+    "CountryProvider=33\n"                                        // 13
+    "SmsCenter0=+33600000001\n";                                  // 14
+
+TEST(OperatorCheck, ReportsWhatTheDialogAndTheCountryTableHide) {
+  test_support::TempDevice device;
+  test_support::InstalledResources resources(device);
+  device.WriteFile("Data/GPRSope.inf", kHiddenOperators);
+  device.WriteFile("Data/OPE.inf", kHiddenSmsCenters);
+  const std::vector<Finding> findings = CheckOperatorFiles(kFolder, kFolder);
+
+  const char* const expected[] = {
+      "\\Data\\GPRSope.inf:5: [Orange] the operator dialog never lists the operator: [Orange F], "
+      "listed before it, begins with its name (letter case ignored)",
+      "\\Data\\GPRSope.inf:9: [(Select] the operator dialog never lists the operator: the list's "
+      "first entry \"(Select your operator)\" begins with its name (letter case ignored)",
+      "\\Data\\GPRSope.inf:13: [Sprint] the operator offers only 1XRTT WAP1XRTT; the operator dialog "
+      "lists only operators with GPRS or CSD, and a SIM card of the operator configures nothing",
+      "\\Data\\GPRSope.inf:18: [TMN] CountryProvider=351: the applet lists the operator under Brazil, "
+      "the country its table gives this code, but the public code of Brazil is 55 and 351 is the "
+      "public code of Portugal",
+      "\\Data\\GPRSope.inf:22: [Rogers] CountryProvider=107: the applet lists the operator under "
+      "Canada, the country its table gives this code, but the public code of Canada is 1 and 107 is "
+      "no country's",
+      "\\Data\\GPRSope.inf:26: [Vivo] CountryProvider=55: the country table has no country with this "
+      "code; the applet leaves the operator out of every list (55 is the public code of Brazil, "
+      "which the table has under 351)",
+      "\\Data\\GPRSope.inf:29: [Tabbed] the header is indented with a tab (or other white space than "
+      "blanks): the applet takes the section for an operator of no country but reads none of its "
+      "keys, and reads the lines below as lines of [Vivo]",
+      "\\Data\\GPRSope.inf:30: [Vivo] CountryProvider is given again; the applet reads only the first "
+      "(line 26)",
+      "\\Data\\GPRSope.inf:31: [Vivo] the line has '[' but no ']' and is no header: the applet's "
+      "lookups stop here and read none of the lines up to the next header",
+      "\\Data\\GPRSope.inf:36: [Last] home network number 20801 is also listed by [Orange F] (line 4); "
+      "SIM cards of this network find that section",
+      "\\Data\\OPE.inf:5: [Centreless] the section has no SmsCenter0; the applet leaves it out",
+      // 23415 of the left-out [Centreless] does not count.
+      "\\Data\\OPE.inf:10: [UK] home network number 20801 is also listed by [All] (line 3); SIM cards "
+      "of this network find that section",
+      "\\Data\\OPE.inf:12: [Other operator] the section has the name of the applet's custom operator "
+      "entry; the applet leaves it out",
+  };
+  std::vector<std::string> got;
+  for (const Finding& f : findings) got.push_back(FormatFinding(f));
+  EXPECT_EQ(got, std::vector<std::string>(std::begin(expected), std::end(expected)));
+}
+
+TEST(OperatorCheck, OnlyTwoCodesOfTheCountryTableAreNotTheirCountrysPublicCode) {
+  std::vector<int> differing;
+  for (const applet::CountryRow& row : applet::CountryTable())
+    if (CountryCodeFault(row.code)) differing.push_back(row.code);
+  EXPECT_EQ(differing, (std::vector<int>{107, 351}));
+  // Codes the table lacks: a public one is named, another is not.
+  EXPECT_NE(CountryCodeFault(353)->find("(353 is the public code of Ireland)"), std::string::npos);
+  EXPECT_EQ(CountryCodeFault(999)->find("public"), std::string::npos);
+}
+
 TEST(OperatorCheck, MissingFilesAreFindings) {
   test_support::TempDevice device;
   test_support::InstalledResources resources(device);
@@ -140,15 +252,18 @@ TEST(OperatorCheck, MissingFilesAreFindings) {
             "\\Data\\OPE.inf: the file cannot be opened; no operator gets an SMS centre");
 }
 
-TEST(OperatorCheck, TheSampleDataHasOnlyItsTwoDeliberateFindings) {
+TEST(OperatorCheck, TheSampleDataHasOnlyItsThreeDeliberateFindings) {
   test_support::TempDevice device;
   test_support::InstalledResources resources(device);
   test_support::InstallSampleFiles(device, "Data", {"GPRSope.inf", "OPE.inf"});
   std::vector<std::string> got;
   for (const Finding& f : CheckOperatorFiles(kFolder, kFolder)) got.push_back(FormatFinding(f));
-  ASSERT_EQ(got.size(), 2u) << testing::PrintToString(got);
+  ASSERT_EQ(got.size(), 3u) << testing::PrintToString(got);
   EXPECT_NE(got[0].find("[Telfort] the operator has no SMS centre"), std::string::npos) << got[0];
-  EXPECT_NE(got[1].find("[Vodafone Ireland] CountryProvider=353"), std::string::npos) << got[1];
+  // A CDMA operator: the dialog offers GPRS and CSD operators only.
+  EXPECT_NE(got[1].find("[Sprint PCS] the operator offers only 1XRTT CDMA WAP1XRTT"), std::string::npos)
+      << got[1];
+  EXPECT_NE(got[2].find("[Vodafone Ireland] CountryProvider=353"), std::string::npos) << got[2];
 }
 
 }  // namespace

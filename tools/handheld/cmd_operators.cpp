@@ -9,6 +9,7 @@
 #include "applet/connections/sms_center_database.h"
 #include "applet/device/country_name.h"
 #include "applet/shell/applet_folders.h"
+#include "applet/shell/operator_dialog_lists.h"
 #include "platform/file.h"
 #include "platform/file_finder.h"
 #include "platform/resource_library.h"
@@ -24,11 +25,6 @@ using applet::BearerType;
 using platform::WString;
 using platform::WStringView;
 
-// The texts the applet's settings give the lists in place of the database's.
-constexpr uint32_t kNoCountryString = 65084;
-constexpr uint32_t kPlaceholderOperatorString = 65085;
-// The kinds the operator dialog lists operators for: GPRS or CSD.
-constexpr int32_t kDialogKinds = 3;
 // Exit status of check when it found something.
 constexpr int kFindingsExitCode = 2;
 
@@ -50,10 +46,6 @@ class AppletResources {
     current_.emplace(library_.Handle());
   }
 
-  std::optional<WString> Text(uint32_t number) const {
-    return platform::LoadString(library_.Handle(), number);
-  }
-
  private:
   platform::ResourceLibrary library_;
   std::optional<platform::ScopedResourceSource> current_;
@@ -73,26 +65,15 @@ struct OperatorView {
   WString smsFolder = DatabaseFolder(folders, applet::SmsCenterDatabase::kFileName);
   applet::OperatorDatabase db;
 
-  // Opens the database and gives its lists the texts the applet shows.
+  // Opens the database and gives its lists the texts the operator dialog shows.
   void Open() {
     if (!db.Open(operatorFolder, u""))
       throw CommandError("cannot open " + U8(operatorFolder) + U8(applet::OperatorDatabase::kFileName) +
                          " (looked in " + U8(folders.working) + " and " + U8(folders.installed) + ")");
-    db.SetListTexts(resources.Text(kNoCountryString).value_or(db.NoCountry()),
-                    resources.Text(kPlaceholderOperatorString).value_or(db.CustomOperator()));
+    applet::UseDialogListTexts(db);
     std::cout << "database " << U8(operatorFolder) << U8(applet::OperatorDatabase::kFileName) << "\n";
   }
 };
-
-std::string KindNames(int32_t networks) {
-  std::string names;
-  for (const auto& keys : applet::operator_keys::AllKindKeys()) {
-    if ((networks & applet::BearerBit(keys.kind)) == 0) continue;
-    if (!names.empty()) names += ' ';
-    names += U8(keys.connectionName);
-  }
-  return names.empty() ? "(none)" : names;
-}
 
 const char* AuthName(applet::AuthMethod method) {
   switch (method) {
@@ -174,20 +155,16 @@ void ShowCountries(OperatorView& view) {
   // The list the applet shows: the no-country entry, then each country with
   // its code (the country of code -1 is the first entry already).
   std::cout << U8(view.db.NoCountry()) << "\n";
-  const auto& countries = view.db.Countries();
-  const auto& numbers = view.db.CountryNumbers();
-  for (size_t i = 0; i < countries.size(); ++i)
-    if (numbers[i] != applet::kNoCountryCode)
-      std::cout << U8(platform::FormatNameCount(countries[i], numbers[i])) << "\n";
+  for (const auto& country : view.db.Countries())
+    if (country.code != applet::kNoCountryCode)
+      std::cout << U8(platform::FormatNameCount(country.name, country.code)) << "\n";
 }
 
 // A country given by name or by its telephone code.
 WString ResolveCountry(OperatorView& view, const std::string& given) {
   const WString name = platform::FromUtf8(given);
-  const auto& countries = view.db.Countries();
-  const auto& numbers = view.db.CountryNumbers();
-  for (size_t i = 0; i < countries.size(); ++i)
-    if (countries[i] == name || std::to_string(numbers[i]) == given) return countries[i];
+  for (const auto& country : view.db.Countries())
+    if (country.name == name || std::to_string(country.code) == given) return country.name;
   if (name == view.db.NoCountry()) return name;
   throw CommandError("no country \"" + given + "\" in the database (see: handheld operators DIR countries)");
 }
@@ -200,8 +177,7 @@ void ListOperators(OperatorView& view, const std::string& country, int32_t kinds
       std::cout << U8(list[i]) << "\n";
       continue;
     }
-    view.db.SelectOperator(list[i]);
-    std::cout << U8(list[i]) << "  [" << KindNames(view.db.NetworksOf()) << "]\n";
+    std::cout << U8(list[i]) << "  [" << KindNames(view.db.NetworksOf(list[i])) << "]\n";
   }
 }
 
@@ -268,7 +244,7 @@ void AddOperatorsCommand(CLI::App& app) {
   struct Options {
     std::string dir;
     std::string country;
-    int32_t kinds = kDialogKinds;
+    int32_t kinds = applet::kOperatorDialogKinds;
     std::string number;
   };
   auto opts = std::make_shared<Options>();
@@ -314,7 +290,10 @@ void AddOperatorsCommand(CLI::App& app) {
   cmd->add_subcommand(
          "check",
          "Report, with line numbers, what the applet would silently drop or misread in the\n"
-         "databases; exits with 2 when there are findings")
+         "databases: malformed lines and values, operators no SIM card finds or the operator\n"
+         "dialog never lists, missing SMS centres, and country codes that the applet's country\n"
+         "table gives another country than the public telephone codes; exits with 2 when\n"
+         "there are findings")
       ->callback([run] {
         int status = 0;
         run([&status](OperatorView& v) { status = CheckDatabases(v); });

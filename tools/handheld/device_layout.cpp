@@ -5,13 +5,14 @@
 #include <fstream>
 #include <system_error>
 
+#include "applet/shell/applet_folders.h"
+#include "base/host_file.h"
+#include "base/registry_text.h"
+#include "base/registry_tree.h"
 #include "platform/device.h"
 #include "platform/device_config.h"
 #include "platform/device_path.h"
 #include "platform/file.h"
-#include "platform/host_file.h"
-#include "platform/registry_text.h"
-#include "platform/registry_tree.h"
 #include "platform/sim_config.h"
 
 namespace handheld {
@@ -23,8 +24,16 @@ namespace {
 // Keys that exist on every device from the factory. The installation of the
 // connection settings creates the applet's key; the applet only opens it.
 const char16_t* const kFactoryKeys[] = {
-    u"SOFTWARE\\ORLO\\GSM/GPRS Settings\\Settings",
+    applet::kSettingsKey,
 };
+
+// The folders every device has: the system folder, the applet's installed
+// folder and the persistent store that holds its working folder (which the
+// applet creates itself).
+std::vector<platform::WString> FactoryFolders() {
+  return {u"\\Windows", applet::kDefaultInstalledFolder,
+          platform::DeviceParentPath(applet::kDefaultWorkingFolder)};
+}
 
 platform::RegistryTree FactoryRegistry() {
   platform::RegistryTree tree;
@@ -91,7 +100,7 @@ bool LayOutDevice(const fs::path& dir, const LayoutOptions& options, std::string
   fs::create_directories(device.Get().FileSystemRoot(), ec);
   fs::create_directories(device.Get().ProvisioningPath(), ec);
   if (ec) return Fail(why, root.string() + ": " + ec.message());
-  for (const char16_t* folder : {u"\\Windows", kInstalledFolder, kFileStoreFolder}) {
+  for (const platform::WString& folder : FactoryFolders()) {
     fs::path host;
     if (platform::ResolveDevicePath(folder, host) != platform::kErrorSuccess)
       return Fail(why, "cannot place " + platform::ToUtf8(folder));

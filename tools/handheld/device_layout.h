@@ -10,9 +10,6 @@
 
 namespace handheld {
 
-// The folders every device has.
-inline constexpr const char16_t* kInstalledFolder = u"\\Yvra ROM\\GPRS Settings";
-inline constexpr const char16_t* kFileStoreFolder = u"\\Yvra File Store";
 inline constexpr const char* kSampleImsi = "208011234567890";
 
 struct InstallItem {

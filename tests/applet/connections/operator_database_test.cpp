@@ -98,13 +98,14 @@ TEST_F(OperatorDatabaseTest, OpenKeepsOperatorsOfKnownCountriesAndMergesCountrie
   EXPECT_EQ(db_.CustomOperator(), u"Other operator");
   EXPECT_EQ(db_.NoCountry(), u"(No country)");
   EXPECT_EQ(db_.CurrentOperator(), u"SFR");
-  // Vodafone Ireland's code is not in the country table.
-  EXPECT_EQ(db_.Sections(), (Names{u"Orange F", u"SFR", u"Orange", u"Vodafone UK", u"Free Wifi",
-                                   u"Other operator", u"Unknown"}));
-  EXPECT_EQ(db_.Countries(), (Names{u"France", u"United Kingdom", u"(No country)"}));
-  EXPECT_EQ(db_.CountryNumbers(), (std::vector<int32_t>{33, 44, -1}));
-  // The custom operator's section has no country, whatever the file says.
-  EXPECT_EQ(db_.SectionCountry(), (std::vector<size_t>{0, 0, 0, 1, 2, 2, 0}));
+  using Op = OperatorDatabase::Operator;
+  // Vodafone Ireland's code is not in the country table. The custom
+  // operator's section has no country, whatever the file says.
+  EXPECT_EQ(db_.Operators(), (std::vector<Op>{{u"Orange F", 0}, {u"SFR", 0}, {u"Orange", 0},
+                                              {u"Vodafone UK", 1}, {u"Free Wifi", 2},
+                                              {u"Other operator", 2}, {u"Unknown", 0}}));
+  EXPECT_EQ(db_.Countries(), (std::vector<OperatorDatabase::Country>{
+                                 {u"France", 33}, {u"United Kingdom", 44}, {u"(No country)", -1}}));
 }
 
 TEST_F(OperatorDatabaseTest, CountryOfSections) {
@@ -150,6 +151,41 @@ TEST_F(OperatorDatabaseTest, ListsOperatorsOfACountryByKinds) {
             (Names{u"Other operator"}));
   EXPECT_EQ(db_.ListOperators(u"(No country)", 3), (Names{u"Other operator", u"Free Wifi"}));
   EXPECT_EQ(db_.ListOperators(u"france", OperatorDatabase::kAllKinds), (Names{u"Other operator"}));
+}
+
+TEST_F(OperatorDatabaseTest, SaysWhyAnOperatorIsNotListedAndMovesNoCursor) {
+  using L = OperatorDatabase::Listing;
+  struct Decision {
+    WString section;
+    L listing;
+    WString takenBy;
+    bool operator==(const Decision&) const = default;
+  };
+  struct Case {
+    const char16_t* country;
+    int32_t kinds;
+    std::vector<Decision> decisions;
+  };
+  const Case cases[] = {
+      {u"France", BearerBit(BearerType::Csd),
+       {{u"Orange F", L::Listed, u""},
+        {u"SFR", L::NoKindInCommon, u""},
+        {u"Orange", L::NameTaken, u"Orange F"},
+        {u"Unknown", L::NeverListed, u""}}},
+      // The list's first entry takes the name of the custom operator's section.
+      {u"(No country)", OperatorDatabase::kAllKinds,
+       {{u"Free Wifi", L::Listed, u""}, {u"Other operator", L::NameTaken, u"Other operator"}}},
+  };
+  db_.SelectOperator(u"Vodafone UK");
+  for (const Case& c : cases) {
+    std::vector<Decision> got;
+    for (auto& d : db_.DecideOperatorList(c.country, c.kinds))
+      got.push_back({d.section, d.listing, d.takenBy});
+    EXPECT_EQ(got, c.decisions) << platform::ToUtf8(c.country);
+    db_.ListOperators(c.country, c.kinds);
+  }
+  // Listing reads each section's "Network" without selecting it.
+  EXPECT_EQ(db_.CurrentOperator(), u"Vodafone UK");
 }
 
 TEST_F(OperatorDatabaseTest, ReadsNetworkTokensAndIntegers) {
@@ -291,7 +327,7 @@ TEST(OperatorDatabase, AMissingFileLeavesEverythingAlone) {
   db.SelectOperator(u"Kept");
   EXPECT_FALSE(db.Open(u"\\Nowhere\\", u"Other"));
   EXPECT_EQ(db.CurrentOperator(), u"Kept");
-  EXPECT_TRUE(db.Sections().empty());
+  EXPECT_TRUE(db.Operators().empty());
   WString country;
   EXPECT_EQ(db.ListCountries(u"Kept", country), (Names{u"(No country)"}));
   EXPECT_EQ(db.ListOperators(u"(No country)", 255), (Names{u"Other operator"}));
@@ -332,7 +368,11 @@ constexpr char kSmsCenters[] =
     "[Vodafone UK]\n"
     "CountryProvider=44\n"
     "HomeNetworkNumber=23415\n"
-    "SmsCenter0=\n";
+    "SmsCenter0=\n"
+    "[Other operator]\n"
+    "CountryProvider=33\n"
+    "HomeNetworkNumber=20899\n"
+    "SmsCenter0=+33600000002\n";
 
 TEST(SmsCenterDatabase, KeepsSectionsWithACountryAndAFirstCentre) {
   test_support::TempDevice device;
@@ -345,6 +385,12 @@ TEST(SmsCenterDatabase, KeepsSectionsWithACountryAndAFirstCentre) {
   EXPECT_EQ(db.SmsCenters(), (Names{u"+33689004000\u00A7+33689004431", u"+33609001390", u""}));
   EXPECT_EQ(db.CountryNumbers(), (std::vector<int32_t>{33, 44}));
   EXPECT_EQ(db.SectionCountry(), (std::vector<size_t>{0, 0, 1}));
+  using Reason = SmsCenterDatabase::LeftOutReason;
+  EXPECT_EQ(db.LeftOut(), (std::vector<SmsCenterDatabase::LeftOutSection>{
+                              {u"No centre", Reason::NoFirstCenter},
+                              {u"No country", Reason::NoCountry},
+                              {u"Other operator", Reason::CustomOperator}}));
+  EXPECT_EQ(db.HomeNetworkNumbers(u"Orange France"), (Names{u"20801", u"20800"}));
 
   WString number = u"stale";
   EXPECT_TRUE(db.FirstSmsCenter(u"Orange France", number));
@@ -381,8 +427,8 @@ TEST(SampleOperatorData, TheShippedDatabasesReadAsIntended) {
   ASSERT_TRUE(db.Open(kFolder, u""));
   // All but the Irish operator, whose country code the table lacks;
   // "Unknown" is kept (without a country) but never listed.
-  EXPECT_EQ(db.Sections().size(), 22u);
-  EXPECT_EQ(db.Countries().front(), u"France");
+  EXPECT_EQ(db.Operators().size(), 22u);
+  EXPECT_EQ(db.Countries().front().name, u"France");
   EXPECT_EQ(db.ListOperators(u"France", 3),
             (Names{u"Other operator", u"Orange F", u"SFR", u"Bouygues T\u00e9l\u00e9com"}));
 

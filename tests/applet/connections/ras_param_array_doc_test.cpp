@@ -230,13 +230,8 @@ TEST_F(DocumentTest, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(device_.ReadFile(kDocFile), "previous document");
   EXPECT_EQ(FilesIn(u"\\Yvra File Store\\*.*"), (std::vector<platform::WString>{u"VELM.DAT"}));
 
-  // A stale temporary of an earlier crash is stepped over, and left alone.
-  device_.WriteFile("Yvra File Store/VELM.DAT.~0", "stale");
   ASSERT_TRUE(doc_.Save());
   EXPECT_FALSE(doc_.IsModified());
-  EXPECT_EQ(FilesIn(u"\\Yvra File Store\\*.*"),
-            (std::vector<platform::WString>{u"VELM.DAT", u"VELM.DAT.~0"}));
-  EXPECT_EQ(device_.ReadFile("Yvra File Store/VELM.DAT.~0"), "stale");
   CRASparamArrayDoc again;
   ASSERT_TRUE(again.Open(kDocPath));
   EXPECT_TRUE(again.Array().GetAt(0)->IsEqual(*test::StoredFixtureRecord()));
@@ -245,6 +240,37 @@ TEST_F(DocumentTest, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   nowhere.Open(u"\\No Such Folder\\VELM.DAT");
   EXPECT_FALSE(nowhere.Save());
   EXPECT_EQ(nowhere.LastFileError(), platform::kErrorPathNotFound);
+}
+
+TEST_F(DocumentTest, ASaveRemovesTheTemporariesThatCrashedSavesLeft) {
+  // More leftovers than a save has temporary names: every save would fail
+  // if they stayed in the way.
+  for (int i = 0; i < 120; ++i)
+    device_.WriteFile("Yvra File Store/VELM.DAT.~" + std::to_string(i), "crashed save");
+  // Not temporaries of this document: another document's, a name that only
+  // looks alike, and a folder.
+  device_.WriteFile("Yvra File Store/OTHER.DAT.~0", "other");
+  device_.WriteFile("Yvra File Store/VELM.DAT.~x", "not a number");
+  device_.WriteFile("Yvra File Store/VELM.DAT.~200/inside", "a folder");
+  doc_.Open(kDocPath);
+  doc_.Array().Add(test::FixtureRecord());
+
+  // A temporary that a save of this process has open is not touched.
+  platform::File inUse;
+  ASSERT_EQ(inUse.Open(u"\\Yvra File Store\\velm.dat.~3", platform::kGenericWrite, platform::kShareNone,
+                       platform::CreationDisposition::OpenExisting),
+            platform::kErrorSuccess);
+  ASSERT_TRUE(doc_.Save());
+  EXPECT_EQ(FilesIn(u"\\Yvra File Store\\*.*"),
+            (std::vector<platform::WString>{u"OTHER.DAT.~0", u"VELM.DAT", u"VELM.DAT.~200",
+                                            u"VELM.DAT.~3", u"VELM.DAT.~x"}));
+  inUse.Close();
+  ASSERT_TRUE(doc_.Save());
+  EXPECT_EQ(FilesIn(u"\\Yvra File Store\\VELM.DAT.~*"),
+            (std::vector<platform::WString>{u"VELM.DAT.~200", u"VELM.DAT.~x"}));
+  CRASparamArrayDoc again;
+  ASSERT_TRUE(again.Open(kDocPath));
+  EXPECT_TRUE(again.Array().GetAt(0)->IsEqual(*test::StoredFixtureRecord()));
 }
 
 }  // namespace

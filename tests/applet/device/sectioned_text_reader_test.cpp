@@ -67,8 +67,9 @@ const Lookup kFixtureLookups[] = {
     {u"GENERAL", u"Name", false, kDefault},
     {u"Numbers", u"List", true, u"a , b,, c ,"},
     {u"Indented", u"Key", true, u"indented header"},
-    // A line with '[' and no ']' neither ends nor starts a section.
-    {u"Indented", u"AfterBroken", true, u"still in Indented"},
+    // A line with '[' and no ']' ends the section before it, as a header
+    // would, and starts none.
+    {u"Indented", u"AfterBroken", false, kDefault},
     {u"Broken", u"AfterBroken", false, kDefault},
     // Lookups skip blanks only, so a header indented by a tab is a key line.
     {u"TabHeader", u"Key", false, kDefault},
@@ -132,6 +133,30 @@ TEST_F(SectionedTextReaderTest, LineEndsAndWhiteSpace) {
   }
 }
 
+TEST_F(SectionedTextReaderTest, ABrokenHeaderEndsTheSectionAboveIt) {
+  struct Case {
+    const char* name;
+    const char* bytes;
+    const char16_t* section;
+    const char16_t* key;
+    const char16_t* value;
+  } cases[] = {
+      {"keys above the broken header", "[A]\nAPN=a\n[B\nPassword=x\n", u"A", u"APN", u"a"},
+      {"keys below it are not A's", "[A]\nAPN=a\n[B\nPassword=x\n", u"A", u"Password", kDefault},
+      {"nor a section of its own", "[A]\nAPN=a\n[B\nPassword=x\n", u"B", u"Password", kDefault},
+      {"indented by blanks", "[A]\n   [B = x\nPassword=x\n", u"A", u"Password", kDefault},
+      {"before the wanted section", "[B\nPassword=x\n[A]\nPassword=y\n", u"A", u"Password", u"y"},
+      {"the next header reads on", "[A]\n[B\n[C]\nPassword=z\n", u"C", u"Password", u"z"},
+  };
+  for (const auto& c : cases) {
+    Load(c.bytes);
+    EXPECT_EQ(Get(c.section, c.key), c.value) << c.name << ", streamed";
+    std::vector<WString> names;
+    reader_.ListSections(names);
+    EXPECT_EQ(Get(c.section, c.key), c.value) << c.name << ", through the index";
+  }
+}
+
 TEST_F(SectionedTextReaderTest, LongLinesAreCutEvery2047Characters) {
   const size_t max = SectionedTextReader::kMaxLineLength;
   std::string bytes = "[S]\n";
@@ -163,36 +188,44 @@ TEST_F(SectionedTextReaderTest, LongLinesAreCutEvery2047Characters) {
 
 TEST_F(SectionedTextReaderTest, ForEachEntryReportsLinesAsLookupsReadThem) {
   const size_t max = SectionedTextReader::kMaxLineLength;
+  using Kind = SectionedTextReader::EntryKind;
   Load("; comment\r\n"
        "K0=before any header\r\n"
        "\r\n"
        "  [ S ] trailing\r\n"
-       "[broken\r\n"
        "A = 'quoted' \r\n"
+       "\t[Tabbed]\r\n"
        "no equals sign\r\n"
        "A=" + std::string(max - 2, 'x') + "B=cut\n"
+       "[broken\r\n"
+       "C=read by no lookup\n"
        "[T]\n"
        "C=end");
   struct Seen {
     size_t line;
-    bool header;
+    Kind kind;
     WString section, key, value;
     bool operator==(const Seen&) const = default;
   };
   std::vector<Seen> seen;
   reader_.ForEachEntry([&](const SectionedTextReader::Entry& e) {
-    seen.push_back({e.lineNumber, e.isHeader, e.section, e.key,
+    seen.push_back({e.lineNumber, e.kind, e.section, e.key,
                     e.value.size() > 100 ? u"<long>" : e.value});
   });
   const std::vector<Seen> expected{
-      {2, false, u"", u"K0", u"before any header"},
-      {4, true, u"S", u"", u""},
-      {6, false, u"S", u"A", u"quoted"},
-      {7, false, u"S", u"", u""},
-      {8, false, u"S", u"A", u"<long>"},
-      {8, false, u"S", u"B", u"cut"},  // the rest of the over-long line
-      {9, true, u"T", u"", u""},
-      {10, false, u"T", u"C", u"end"},
+      {2, Kind::Key, u"", u"K0", u"before any header"},
+      {4, Kind::Header, u"S", u"", u""},
+      {5, Kind::Key, u"S", u"A", u"quoted"},
+      // Lookups read the tabbed header as a line of [S]; only the index
+      // takes it for a header.
+      {6, Kind::IndexOnlyHeader, u"Tabbed", u"", u""},
+      {7, Kind::Key, u"S", u"", u""},
+      {8, Kind::Key, u"S", u"A", u"<long>"},
+      {8, Kind::Key, u"S", u"B", u"cut"},  // the rest of the over-long line
+      {9, Kind::UnclosedHeader, u"S", u"", u""},
+      {10, Kind::Key, u"", u"C", u"read by no lookup"},
+      {11, Kind::Header, u"T", u"", u""},
+      {12, Kind::Key, u"T", u"C", u"end"},
   };
   EXPECT_EQ(seen, expected);
 }
