@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
   handheld::AddSimCommand(app);
   handheld::AddResetCommand(app);
   handheld::AddOperatorsCommand(app);
+  handheld::AddConnectionsCommand(app);
+  handheld::AddProvisioningCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
