@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "flashclient/driver_clock.h"
+#include "base/byte_reader.h"
+#include "base/clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/flash_worker.h"
@@ -65,8 +66,8 @@ int QueryBlockSize() {
   if (AwaitMarker("*") != 0) return timeout();
   std::array<uint8_t, 4> raw{};
   if (PortInput(raw.data(), raw.size()) != 0) return timeout();
-  uint32_t size = static_cast<uint32_t>(raw[0]) | static_cast<uint32_t>(raw[1]) << 8 |
-                  static_cast<uint32_t>(raw[2]) << 16 | static_cast<uint32_t>(raw[3]) << 24;
+  uint32_t size = 0;
+  platform::ByteReader(raw).U32(size);
   char line[48];
   std::snprintf(line, sizeof line, "Buffer size = %d bytes", static_cast<int>(size));
   s.bufferSizeLine.Assign(line);
@@ -177,7 +178,7 @@ int WarmReset() {
   }
   SendCommand("?w");
   ClosePort();
-  CurrentDriverClock().Sleep(kWarmResetPauseMs);
+  platform::Sleep(kWarmResetPauseMs);
   LogLine("reconnect", 0u);
   ConnectTarget();
   return 1;

@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/clock.h"
 #include "flashclient/boot_protocol.h"
-#include "flashclient/driver_clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/gsm_module_registry.h"
@@ -136,7 +136,7 @@ void FlashWorker() {
 void ReformatTimer() {
   DriverState& s = State();
   s.AdvanceProgress(1);
-  CurrentDriverClock().Sleep(kReformatTimerWaitMs);
+  platform::Sleep(kReformatTimerWaitMs);
   s.AdvanceProgress(1);
   s.doneWeight += kReformatTimerWeight;
 }

@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
-#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/byte_writer.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/port_layer.h"
 #include "flashclient/protocol_framing.h"
@@ -51,9 +51,10 @@ int SendText(std::string_view text) {
   return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-std::array<uint8_t, 4> LittleEndian(uint32_t v) {
-  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-          static_cast<uint8_t>(v >> 24)};
+platform::ByteWriter LittleEndian(uint32_t v) {
+  platform::ByteWriter bytes;
+  bytes.U32(v);
+  return bytes;
 }
 
 }  // namespace
@@ -110,7 +111,7 @@ int Block_Transfer(const uint8_t* block, size_t n) {
       if (int r = PortOutput(block + sent, kBlockPiece); r != 0) return r;
     if (sent < n)
       if (int r = PortOutput(block + sent, n - sent); r != 0) return r;
-    if (int r = PortOutput(checksum.data(), checksum.size()); r != 0) return r;
+    if (int r = PortOutput(checksum.Data().data(), checksum.Size()); r != 0) return r;
 
     int reads = 0;
     for (;;) {
@@ -213,12 +214,13 @@ int Flash_Prog(ImageKind kind) {
   const uint32_t dataLength =
       kind == ImageKind::AssetData ? kAssetDataLength : static_cast<uint32_t>(fileSize - image.dwHeaderLen);
   LogLine("filesize is", dataLength);
-  std::array<uint8_t, 12> header{};
-  const auto length = LittleEndian(dataLength);
-  std::copy(length.begin(), length.end(), header.begin() + 8);
+  // Eight bytes the boot loader ignores, then the length.
+  platform::ByteWriter header;
+  header.Zeros(8);
+  header.U32(dataLength);
   if (SendByte(kRecordByte) != 0) return transportFailure();
   LogLine("Flash_Prog step 8", static_cast<uint32_t>(s.oneByte));
-  if (PortOutput(header.data(), header.size()) != 0) return transportFailure();
+  if (PortOutput(header.Data().data(), header.Size()) != 0) return transportFailure();
   LogLine("Flash_Prog step 9", static_cast<uint32_t>(s.oneByte));
   int reads = 0;
   if (AwaitMarker("&x", &reads) != 0) {

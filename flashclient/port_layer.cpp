@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "flashclient/driver_clock.h"
+#include "base/clock.h"
+#include "base/errors.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
-#include "platform/errors.h"
 
 namespace drkclient {
 
@@ -53,7 +53,7 @@ int32_t DetectOsFamily() {
 
 int CommPortSetup() {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   if (s.port) ClosePort();
   const std::string device = SerialDevicePath();
   for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
@@ -91,7 +91,7 @@ int CommPortSetup() {
 
 int PortInput(uint8_t* buffer, size_t n) {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   std::vector<uint8_t> bytes(n);
   size_t got = 0;
   const bool nt = IsNtFamily();
@@ -163,7 +163,7 @@ int ClosePort() {
 
 bool LocateTarget() {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   LogLine("enter LocateTarget", 0u);
   // A position whose read delivers nothing keeps what it held before.
   uint8_t window[kLocateWindow + 1] = {};
@@ -189,7 +189,7 @@ bool LocateTarget() {
 
 int ConnectTarget() {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   if (CommPortSetup() == 0) return 1;
   auto fail = [] {
     ClosePort();

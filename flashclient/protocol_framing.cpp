@@ -1,6 +1,6 @@
 #include "flashclient/protocol_framing.h"
 
-#include "flashclient/driver_clock.h"
+#include "base/clock.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/port_layer.h"
 
@@ -20,7 +20,7 @@ int SendCommand(std::string_view command) {
   return text != 0 ? text : zero;
 }
 
-void WaitForAnswer() { CurrentDriverClock().Sleep(kCommandWaitMs); }
+void WaitForAnswer() { platform::Sleep(kCommandWaitMs); }
 
 int AwaitMarker(std::string_view markers, int* reads) {
   DriverState& s = State();

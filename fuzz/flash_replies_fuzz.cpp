@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Never the user's own registry.
   ::setenv("DRK_REGISTRY", "/nonexistent/drkclient/registry.reg", 1);
   const std::string image = ImageFile();
-  drkclient::ManualDriverClock clock;
+  platform::ManualClock clock;
   ChunkDevice device(data, size);
   drkclient::MemoryPortOpener opener(device);
   drkclient::ScopedDriverForTest scope(clock, opener);

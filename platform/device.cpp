@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/registry_file.h"
 #include "platform/journal.h"
-#include "platform/registry_file.h"
 
 namespace platform {
 
@@ -20,8 +20,10 @@ void Device::LoadConfigLocked() {
   HostIni::Error err;
   auto ini = HostIni::Load(ConfigPath(), &err);
   if (!ini) {
-    // A device without device.ini simply has the default facts.
-    if (err.line != 0) configError_ = "device.ini:" + std::to_string(err.line) + ": " + err.message;
+    // A device without device.ini simply has the default facts; one that
+    // cannot be read or parsed has them too, and says why.
+    if (err.status != HostIniStatus::Missing)
+      configError_ = err.line != 0 ? "device.ini:" + std::to_string(err.line) + ": " + err.message : err.message;
     config_ = DeviceConfig{};
     return;
   }

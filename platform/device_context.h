@@ -27,7 +27,7 @@
 #include "platform/drawing_types.h"
 #include "platform/font.h"
 #include "platform/pen.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 

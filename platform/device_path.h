@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

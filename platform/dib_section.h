@@ -21,7 +21,7 @@
 
 #include "platform/bitmap_info.h"
 #include "platform/drawing_types.h"
-#include "platform/errors.h"
+#include "base/errors.h"
 
 namespace platform {
 

@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include "base/host_file.h"
 #include "platform/device.h"
 #include "platform/device_path.h"
-#include "platform/host_file.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/host_file.h"
+#include "base/host_file.h"
 
 namespace platform {
 

@@ -20,10 +20,10 @@
 #include <optional>
 #include <span>
 
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/resource_file.h"
 #include "platform/resource_icon.h"
-#include "platform/text.h"
 
 namespace platform {
 

@@ -18,7 +18,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 

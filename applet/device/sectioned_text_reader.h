@@ -44,8 +44,8 @@
 #include <span>
 #include <vector>
 
+#include "base/text.h"
 #include "platform/file.h"
-#include "platform/text.h"
 
 namespace applet {
 

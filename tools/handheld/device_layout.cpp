@@ -6,13 +6,13 @@
 #include <system_error>
 
 #include "applet/shell/applet_folders.h"
+#include "base/host_file.h"
+#include "base/registry_text.h"
+#include "base/registry_tree.h"
 #include "platform/device.h"
 #include "platform/device_config.h"
 #include "platform/device_path.h"
 #include "platform/file.h"
-#include "platform/host_file.h"
-#include "platform/registry_text.h"
-#include "platform/registry_tree.h"
 #include "platform/sim_config.h"
 
 namespace handheld {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/host_file.h"
+#include "base/host_file.h"
 
 namespace platform {
 namespace {

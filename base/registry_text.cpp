@@ -1,7 +1,9 @@
-#include "platform/registry_text.h"
+#include "base/registry_text.h"
 
 #include <cstdio>
 #include <optional>
+
+#include "base/byte_reader.h"
 
 namespace platform {
 
@@ -9,6 +11,7 @@ namespace {
 
 // Hex data lines are cut after this many bytes.
 constexpr size_t kHexBytesPerLine = 25;
+constexpr const char* kHexDigits = "0123456789abcdefABCDEF";
 
 // ---- formatting -----------------------------------------------------------
 
@@ -32,8 +35,7 @@ std::string FormatName(const WString& name) {
 std::optional<WString> CleanText(const std::vector<uint8_t>& data) {
   if (data.size() < 2 || data.size() % 2 != 0) return std::nullopt;
   WString text;
-  for (size_t i = 0; i + 1 < data.size(); i += 2)
-    text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+  ByteReader(data).Utf16(data.size() / 2, text);
   if (text.back() != u'\0') return std::nullopt;
   text.pop_back();
   for (size_t i = 0; i < text.size(); ++i) {
@@ -70,11 +72,9 @@ void FormatValue(std::string& out, const RegistryValue& v) {
       return;
     }
   }
-  if (v.type == kRegDword && v.data.size() == 4) {
+  if (auto d = v.AsDword()) {
     char buf[16];
-    uint32_t d = static_cast<uint32_t>(v.data[0]) | (static_cast<uint32_t>(v.data[1]) << 8) |
-                 (static_cast<uint32_t>(v.data[2]) << 16) | (static_cast<uint32_t>(v.data[3]) << 24);
-    std::snprintf(buf, sizeof buf, "dword:%08x", d);
+    std::snprintf(buf, sizeof buf, "dword:%08x", *d);
     out += line + buf + "\n";
     return;
   }
@@ -110,8 +110,8 @@ class Parser {
 
  private:
   bool NextLine(std::string& line);
-  bool Fail(const std::string& message) {
-    if (error_) *error_ = {lineNo_, message};
+  bool Fail(RegistryParseStatus status, const std::string& message) {
+    if (error_) *error_ = {status, lineNo_, message};
     return false;
   }
   bool ParseSection(const std::string& line);
@@ -128,6 +128,8 @@ class Parser {
   RegistryNode* current_ = nullptr;
 };
 
+// Callers check for the end of the text first; false then means a line that
+// is not UTF-8, with the error set.
 bool Parser::NextLine(std::string& line) {
   if (pos_ >= text_.size()) return false;
   size_t end = text_.find('\n', pos_);
@@ -136,19 +138,27 @@ bool Parser::NextLine(std::string& line) {
   pos_ = end + 1;
   ++lineNo_;
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  // Text that is not UTF-8 would come back changed (as U+FFFD) and be
+  // written back so by the next change.
+  size_t badAt = 0;
+  if (!IsWellFormedUtf8(line, &badAt))
+    return Fail(RegistryParseStatus::InvalidUtf8,
+                "not UTF-8 at column " + std::to_string(badAt + 1));
   return true;
 }
 
 bool Parser::Run() {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") text_.remove_prefix(3);
   std::string line;
-  if (!NextLine(line)) {
+  if (pos_ >= text_.size()) {
     lineNo_ = 1;
-    return Fail("empty file: header line missing");
+    return Fail(RegistryParseStatus::BadHeader, "empty file: header line missing");
   }
+  if (!NextLine(line)) return false;
   if (line != kRegistryHeader && line != "REGEDIT4")
-    return Fail("header line must be \"" + std::string(kRegistryHeader) + "\"");
-  while (NextLine(line)) {
+    return Fail(RegistryParseStatus::BadHeader, "header line must be \"" + std::string(kRegistryHeader) + "\"");
+  while (pos_ < text_.size()) {
+    if (!NextLine(line)) return false;
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == ';') continue;
     line.erase(0, first);
@@ -156,12 +166,14 @@ bool Parser::Run() {
       if (!ParseSection(line)) return false;
       continue;
     }
-    if (current_ == nullptr) return Fail("value outside any key section");
+    if (current_ == nullptr) return Fail(RegistryParseStatus::ValueOutsideKey, "value outside any key section");
     // Continuation lines: a trailing backslash joins the next line.
     while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
       line.pop_back();
       std::string next;
-      if (!NextLine(next)) return Fail("continuation line missing at end of file");
+      if (pos_ >= text_.size())
+        return Fail(RegistryParseStatus::Truncated, "continuation line missing at end of file");
+      if (!NextLine(next)) return false;
       size_t s = next.find_first_not_of(" \t");
       line += s == std::string::npos ? std::string() : next.substr(s);
     }
@@ -172,20 +184,20 @@ bool Parser::Run() {
 
 bool Parser::ParseSection(const std::string& line) {
   size_t close = line.rfind(']');
-  if (close == std::string::npos) return Fail("key section without closing ']'");
+  if (close == std::string::npos) return Fail(RegistryParseStatus::BadSection, "key section without closing ']'");
   if (line.find_first_not_of(" \t", close + 1) != std::string::npos)
-    return Fail("text after the closing ']' of a key section");
+    return Fail(RegistryParseStatus::BadSection, "text after the closing ']' of a key section");
   std::string inner = line.substr(1, close - 1);
   bool remove = !inner.empty() && inner[0] == '-';
   if (remove) inner.erase(0, 1);
   std::vector<WString> parts = SplitKeyPath(FromUtf8(inner));
-  if (parts.empty()) return Fail("empty key name");
+  if (parts.empty()) return Fail(RegistryParseStatus::BadKeyName, "empty key name");
   auto hive = HiveFromName(parts.front());
-  if (!hive) return Fail("unknown hive \"" + ToUtf8(parts.front()) + "\"");
+  if (!hive) return Fail(RegistryParseStatus::BadKeyName, "unknown hive \"" + ToUtf8(parts.front()) + "\"");
   parts.erase(parts.begin());
-  if (parts.size() > kMaxKeyDepth) return Fail("key nested too deeply");
+  if (parts.size() > kMaxKeyDepth) return Fail(RegistryParseStatus::BadKeyName, "key nested too deeply");
   for (const auto& p : parts)
-    if (!IsValidKeyName(p)) return Fail("invalid key name \"" + ToUtf8(p) + "\"");
+    if (!IsValidKeyName(p)) return Fail(RegistryParseStatus::BadKeyName, "invalid key name \"" + ToUtf8(p) + "\"");
   if (remove) {
     tree_.Remove(*hive, parts);
     current_ = nullptr;
@@ -208,13 +220,13 @@ bool Parser::ParseQuoted(const std::string& line, size_t& pos, WString& out) {
     if (c == '\\') {
       if (pos >= line.size()) break;
       char e = line[pos++];
-      if (e != '\\' && e != '"') return Fail(std::string("unknown escape \\") + e);
+      if (e != '\\' && e != '"') return Fail(RegistryParseStatus::BadQuoted, std::string("unknown escape \\") + e);
       raw.push_back(e);
       continue;
     }
     raw.push_back(c);
   }
-  return Fail("missing closing quote");
+  return Fail(RegistryParseStatus::BadQuoted, "missing closing quote");
 }
 
 bool Parser::ParseValueLine(std::string line) {
@@ -224,12 +236,13 @@ bool Parser::ParseValueLine(std::string line) {
     pos = 1;
   } else if (line[0] == '"') {
     if (!ParseQuoted(line, pos, value.name)) return false;
-    if (!IsValidValueName(value.name)) return Fail("invalid value name");
+    if (!IsValidValueName(value.name)) return Fail(RegistryParseStatus::BadValueLine, "invalid value name");
   } else {
-    return Fail("expected \"name\"=value, @=value or a [key] section");
+    return Fail(RegistryParseStatus::BadValueLine, "expected \"name\"=value, @=value or a [key] section");
   }
   while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-  if (pos >= line.size() || line[pos] != '=') return Fail("'=' expected after the value name");
+  if (pos >= line.size() || line[pos] != '=')
+    return Fail(RegistryParseStatus::BadValueLine, "'=' expected after the value name");
   ++pos;
   while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
   std::string data = line.substr(pos);
@@ -248,25 +261,16 @@ bool Parser::ParseData(const std::string& data, RegistryValue& value) {
     size_t pos = 0;
     WString text;
     if (!ParseQuoted(data, pos, text)) return false;
-    if (pos != data.size()) return Fail("text after the closing quote");
-    value.type = kRegSz;
-    for (char16_t c : text) {
-      value.data.push_back(static_cast<uint8_t>(c & 0xFF));
-      value.data.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    value.data.push_back(0);
-    value.data.push_back(0);
+    if (pos != data.size()) return Fail(RegistryParseStatus::BadQuoted, "text after the closing quote");
+    value = RegistryValue::String(std::move(value.name), text);
     return true;
   }
   if (data.rfind("dword:", 0) == 0) {
+    // All eight digits, as written: a shorter dword is a cut one.
     std::string digits = data.substr(6);
-    if (digits.empty() || digits.size() > 8 ||
-        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-      return Fail("dword: needs 1 to 8 hexadecimal digits");
-    uint32_t d = static_cast<uint32_t>(std::stoul(digits, nullptr, 16));
-    value.type = kRegDword;
-    value.data = {static_cast<uint8_t>(d), static_cast<uint8_t>(d >> 8),
-                  static_cast<uint8_t>(d >> 16), static_cast<uint8_t>(d >> 24)};
+    if (digits.size() != 8 || digits.find_first_not_of(kHexDigits) != std::string::npos)
+      return Fail(RegistryParseStatus::BadDword, "dword: needs 8 hexadecimal digits");
+    value = RegistryValue::Dword(std::move(value.name), static_cast<uint32_t>(std::stoul(digits, nullptr, 16)));
     return true;
   }
   if (data.rfind("hex:", 0) == 0) {
@@ -275,15 +279,14 @@ bool Parser::ParseData(const std::string& data, RegistryValue& value) {
   }
   if (data.rfind("hex(", 0) == 0) {
     size_t close = data.find("):");
-    if (close == std::string::npos) return Fail("hex(N): expected");
+    if (close == std::string::npos) return Fail(RegistryParseStatus::BadHex, "hex(N): expected");
     std::string type = data.substr(4, close - 4);
-    if (type.empty() || type.size() > 8 ||
-        type.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-      return Fail("hex(N): the type must be a hexadecimal number");
+    if (type.empty() || type.size() > 8 || type.find_first_not_of(kHexDigits) != std::string::npos)
+      return Fail(RegistryParseStatus::BadHex, "hex(N): the type must be a hexadecimal number");
     value.type = static_cast<uint32_t>(std::stoul(type, nullptr, 16));
     return ParseHexBytes(data.substr(close + 2), value.data);
   }
-  return Fail("unknown value data \"" + data.substr(0, 40) + "\"");
+  return Fail(RegistryParseStatus::UnknownData, "unknown value data \"" + data.substr(0, 40) + "\"");
 }
 
 bool Parser::ParseHexBytes(std::string hex, std::vector<uint8_t>& out) {
@@ -295,13 +298,13 @@ bool Parser::ParseHexBytes(std::string hex, std::vector<uint8_t>& out) {
     if (end == std::string::npos) end = hex.size();
     std::string byte = hex.substr(pos, end - pos);
     while (!byte.empty() && (byte.back() == ' ' || byte.back() == '\t')) byte.pop_back();
-    if (byte.empty() || byte.size() > 2 ||
-        byte.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-      return Fail("bad hex byte \"" + byte + "\"");
-    if (out.size() >= kMaxValueDataSize) return Fail("value data too large");
+    // Both digits, as written: a one-digit byte is a cut one.
+    if (byte.size() != 2 || byte.find_first_not_of(kHexDigits) != std::string::npos)
+      return Fail(RegistryParseStatus::BadHex, "bad hex byte \"" + byte + "\"");
+    if (out.size() >= kMaxValueDataSize) return Fail(RegistryParseStatus::DataTooLarge, "value data too large");
     out.push_back(static_cast<uint8_t>(std::stoul(byte, nullptr, 16)));
     pos = end + 1;
-    if (end + 1 == hex.size()) return Fail("trailing ',' in hex data");
+    if (end + 1 == hex.size()) return Fail(RegistryParseStatus::BadHex, "trailing ',' in hex data");
   }
   return true;
 }

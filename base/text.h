@@ -48,6 +48,13 @@ WString ToLower(WStringView text);
 // Case-insensitive comparison by full case folding; <0, 0 or >0.
 int CompareNoCase(WStringView a, WStringView b);
 bool EqualsNoCase(WStringView a, WStringView b);
+// The full case folding itself: two texts are EqualsNoCase exactly when
+// their foldings are equal, so a folded text serves as a lookup key.
+WString FoldCase(WStringView text);
+
+// Whether text (below 2 GiB) is well-formed UTF-8; if not, *badAt receives
+// the offset of the first ill-formed sequence.
+bool IsWellFormedUtf8(std::string_view text, size_t* badAt = nullptr);
 
 // White space of the C library's space class.
 bool IsSpace(char16_t c);

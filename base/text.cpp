@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "base/text.h"
 
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
@@ -246,5 +246,33 @@ int CompareNoCase(WStringView a, WStringView b) {
 }
 
 bool EqualsNoCase(WStringView a, WStringView b) { return CompareNoCase(a, b) == 0; }
+
+WString FoldCase(WStringView text) {
+  // Full folding may lengthen a text (U+00DF folds to "ss"), at most threefold.
+  WString out(text.size() * 3 + 1, u'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = u_strFoldCase(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                            reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()),
+                            U_FOLD_CASE_DEFAULT, &status);
+  if (U_FAILURE(status)) return WString(text);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text, size_t* badAt) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  const auto n = static_cast<int32_t>(text.size());
+  int32_t pos = 0;
+  while (pos < n) {
+    const int32_t start = pos;
+    UChar32 c;
+    U8_NEXT(bytes, pos, n, c);
+    if (c < 0) {
+      if (badAt != nullptr) *badAt = static_cast<size_t>(start);
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/errors.h"
+#include "base/errors.h"
 
 #include <cerrno>
 
@@ -27,7 +27,21 @@ ErrorCode FromErrno(int err) {
     case ENAMETOOLONG: return kErrorBadPathname;
     case EBADF: return kErrorInvalidHandle;
     case EINVAL: return kErrorInvalidParameter;
-    default: return kErrorAccessDenied;
+    case EMFILE:
+    case ENFILE: return kErrorTooManyOpenFiles;
+    case ENOMEM: return kErrorNotEnoughMemory;
+    case EXDEV: return kErrorNotSameDevice;
+    case ETXTBSY: return kErrorSharingViolation;
+    case EBUSY: return kErrorBusy;
+    case EFBIG: return kErrorFileTooLarge;
+    case EIO: return kErrorIoDevice;
+    case ENODEV:
+    case ENXIO: return kErrorFileNotFound;  // a device that is not there
+    case ENOTTY: return kErrorInvalidFunction;
+    case ENOSYS:
+    case EOPNOTSUPP: return kErrorNotSupported;
+    case ELOOP: return kErrorCantResolveFilename;
+    default: return kErrorGenFailure;
   }
 }
 

@@ -1,4 +1,4 @@
-#include "platform/registry_tree.h"
+#include "base/registry_tree.h"
 
 #include <algorithm>
 
@@ -12,10 +12,16 @@ bool HasControlCharacter(WStringView name) {
 
 }  // namespace
 
+std::vector<std::unique_ptr<RegistryNode>>::const_iterator RegistryNode::LowerBound(WStringView name) const {
+  return std::lower_bound(children_.begin(), children_.end(), name,
+                          [](const std::unique_ptr<RegistryNode>& c, WStringView n) {
+                            return CompareNoCase(c->name_, n) < 0;
+                          });
+}
+
 RegistryNode* RegistryNode::FindChild(WStringView name) {
-  for (auto& child : children_)
-    if (EqualsNoCase(child->name_, name)) return child.get();
-  return nullptr;
+  auto it = LowerBound(name);
+  return it != children_.end() && EqualsNoCase((*it)->name_, name) ? it->get() : nullptr;
 }
 
 const RegistryNode* RegistryNode::FindChild(WStringView name) const {
@@ -23,61 +29,55 @@ const RegistryNode* RegistryNode::FindChild(WStringView name) const {
 }
 
 RegistryNode& RegistryNode::AddChild(WStringView name, bool* created) {
-  if (RegistryNode* existing = FindChild(name)) {
+  auto pos = LowerBound(name);
+  if (pos != children_.end() && EqualsNoCase((*pos)->name_, name)) {
     if (created) *created = false;
-    return *existing;
+    return **pos;
   }
-  auto node = std::make_unique<RegistryNode>(WString(name));
-  auto pos = std::upper_bound(children_.begin(), children_.end(), name,
-                              [](WStringView n, const std::unique_ptr<RegistryNode>& c) {
-                                return CompareNoCase(n, c->name_) < 0;
-                              });
-  RegistryNode& ref = **children_.insert(pos, std::move(node));
+  RegistryNode& ref = **children_.insert(pos, std::make_unique<RegistryNode>(WString(name)));
   if (created) *created = true;
   return ref;
 }
 
 bool RegistryNode::RemoveChild(WStringView name) {
-  for (auto it = children_.begin(); it != children_.end(); ++it) {
-    if (EqualsNoCase((*it)->name_, name)) {
-      children_.erase(it);
-      return true;
-    }
-  }
-  return false;
+  auto it = LowerBound(name);
+  if (it == children_.end() || !EqualsNoCase((*it)->name_, name)) return false;
+  children_.erase(it);
+  return true;
 }
 
 const RegistryValue* RegistryNode::FindValue(WStringView name) const {
-  for (const auto& v : values_)
-    if (EqualsNoCase(v.name, name)) return &v;
-  return nullptr;
+  auto it = valueIndex_.find(FoldCase(name));
+  return it != valueIndex_.end() ? &values_[it->second] : nullptr;
 }
 
 void RegistryNode::SetValue(RegistryValue value) {
-  for (auto& v : values_) {
-    if (EqualsNoCase(v.name, value.name)) {
-      // The stored name keeps the case it was created with.
-      v.type = value.type;
-      v.data = std::move(value.data);
-      return;
-    }
+  auto [it, added] = valueIndex_.try_emplace(FoldCase(value.name), values_.size());
+  if (added) {
+    values_.push_back(std::move(value));
+    return;
   }
-  values_.push_back(std::move(value));
+  // The stored name keeps the case it was created with.
+  RegistryValue& existing = values_[it->second];
+  existing.type = value.type;
+  existing.data = std::move(value.data);
 }
 
 bool RegistryNode::RemoveValue(WStringView name) {
-  for (auto it = values_.begin(); it != values_.end(); ++it) {
-    if (EqualsNoCase(it->name, name)) {
-      values_.erase(it);
-      return true;
-    }
-  }
-  return false;
+  auto it = valueIndex_.find(FoldCase(name));
+  if (it == valueIndex_.end()) return false;
+  const size_t place = it->second;
+  valueIndex_.erase(it);
+  values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(place));
+  for (auto& entry : valueIndex_)
+    if (entry.second > place) --entry.second;
+  return true;
 }
 
 std::unique_ptr<RegistryNode> RegistryNode::Clone() const {
   auto copy = std::make_unique<RegistryNode>(name_);
   copy->values_ = values_;
+  copy->valueIndex_ = valueIndex_;
   copy->children_.reserve(children_.size());
   for (const auto& c : children_) copy->children_.push_back(c->Clone());
   return copy;

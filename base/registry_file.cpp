@@ -1,18 +1,18 @@
-#include "platform/registry_file.h"
+#include "base/registry_file.h"
 
 #include <sys/stat.h>
 
-#include "platform/host_file.h"
-
 namespace platform {
 
-RegistryFile::RegistryFile(std::filesystem::path file)
-    : file_(std::move(file)), lockFile_(file_.parent_path() / ("." + file_.filename().string() + ".lock")) {}
+RegistryFile::RegistryFile(std::filesystem::path file, StampSource stamps)
+    : file_(std::move(file)),
+      lockFile_(file_.parent_path() / ("." + file_.filename().string() + ".lock")),
+      stamps_(std::move(stamps)) {}
 
-RegistryFile::Stamp RegistryFile::CurrentStamp() const {
-  Stamp s;
+RegistryFile::FileStamp RegistryFile::StampOf(const std::filesystem::path& file) {
+  FileStamp s;
   struct stat st {};
-  if (::stat(file_.c_str(), &st) != 0) return s;
+  if (::stat(file.c_str(), &st) != 0) return s;
   s.exists = true;
   s.device = st.st_dev;
   s.inode = st.st_ino;
@@ -21,13 +21,12 @@ RegistryFile::Stamp RegistryFile::CurrentStamp() const {
   return s;
 }
 
-ErrorCode RegistryFile::Refresh() {
-  if (file_.empty()) return kErrorSuccess;
-  Stamp now = CurrentStamp();
+ErrorCode RegistryFile::Refresh(const HostFileLock& lock) {
+  const Seen now{lock.Generation(), stamps_(file_)};
   if (loaded_ && *loaded_ == now) return loadError_ ? kErrorBadDb : kErrorSuccess;
   RegistryTree fresh;
   loadError_.reset();
-  if (now.exists) {
+  if (now.stamp.exists) {
     std::string text, why;
     if (!ReadHostFile(file_, kMaxFileSize, text, &why)) {
       loadError_ = why;
@@ -43,11 +42,22 @@ ErrorCode RegistryFile::Refresh() {
   return kErrorSuccess;
 }
 
+bool RegistryFile::Store(HostFileLock& lock, const RegistryTree& tree) {
+  // Counted before the rename: a writer that dies in between costs the
+  // others a needless reload, never a missed change.
+  if (!lock.AdvanceGeneration()) return false;
+  RemoveLeftoverTemporaries(file_);
+  if (!WriteHostFileAtomically(file_, FormatRegistryText(tree), nullptr)) return false;
+  loaded_ = Seen{lock.Generation(), stamps_(file_)};
+  return true;
+}
+
 ErrorCode RegistryFile::Read(const Reader& fn) {
   std::lock_guard guard(mutex_);
   if (file_.empty()) return fn(tree_);
   HostFileLock lock(lockFile_, HostFileLock::Mode::Shared);
-  if (ErrorCode e = Refresh(); e != kErrorSuccess) return e;
+  if (!lock.Held()) return kErrorAccessDenied;
+  if (ErrorCode e = Refresh(lock); e != kErrorSuccess) return e;
   return fn(tree_);
 }
 
@@ -59,16 +69,15 @@ ErrorCode RegistryFile::Modify(const Writer& fn) {
   }
   HostFileLock lock(lockFile_, HostFileLock::Mode::Exclusive);
   if (!lock.Held()) return kErrorAccessDenied;
-  if (ErrorCode e = Refresh(); e != kErrorSuccess) return e;
+  if (ErrorCode e = Refresh(lock); e != kErrorSuccess) return e;
   RegistryTree before = tree_;
   bool changed = false;
   ErrorCode result = fn(tree_, changed);
   if (!changed) return result;
-  if (!WriteHostFileAtomically(file_, FormatRegistryText(tree_), nullptr)) {
+  if (!Store(lock, tree_)) {
     tree_ = std::move(before);
     return kErrorWriteFault;
   }
-  loaded_ = CurrentStamp();
   return result;
 }
 
@@ -80,10 +89,9 @@ ErrorCode RegistryFile::Replace(const RegistryTree& tree) {
   }
   HostFileLock lock(lockFile_, HostFileLock::Mode::Exclusive);
   if (!lock.Held()) return kErrorAccessDenied;
-  if (!WriteHostFileAtomically(file_, FormatRegistryText(tree), nullptr)) return kErrorWriteFault;
+  if (!Store(lock, tree)) return kErrorWriteFault;
   tree_ = tree;
   loadError_.reset();
-  loaded_ = CurrentStamp();
   return kErrorSuccess;
 }
 
@@ -91,7 +99,8 @@ std::optional<std::string> RegistryFile::LoadError() {
   std::lock_guard guard(mutex_);
   if (!file_.empty()) {
     HostFileLock lock(lockFile_, HostFileLock::Mode::Shared);
-    Refresh();
+    if (!lock.Held()) return "cannot lock " + lockFile_.string();
+    Refresh(lock);
   }
   return loadError_;
 }

@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +66,41 @@ TEST(LetterCase, UpperAndCompare) {
   EXPECT_TRUE(EqualsNoCase(u"VELM.cpl", u"velm.CPL"));
   EXPECT_FALSE(EqualsNoCase(u"VELM", u"VELM2"));
   EXPECT_LT(CompareNoCase(u"alpha", u"Beta"), 0);
+}
+
+TEST(LetterCase, FoldingIsTheKeyOfCaseInsensitiveEquality) {
+  const WString pairs[][2] = {
+      {u"HardReset", u"hardRESET"},
+      {u"Straße", u"STRASSE"},  // full folding lengthens the sharp s
+      {u"ÉTAT", u"état"},
+      {u"", u""},
+  };
+  for (const auto& p : pairs) {
+    EXPECT_TRUE(EqualsNoCase(p[0], p[1]));
+    EXPECT_EQ(FoldCase(p[0]), FoldCase(p[1])) << ToUtf8(p[0]);
+  }
+  EXPECT_NE(FoldCase(u"VELM"), FoldCase(u"VELM2"));
+}
+
+TEST(Utf8, WellFormedOrNot) {
+  struct Case {
+    std::string text;
+    bool ok;
+    size_t badAt;
+  } cases[] = {
+      {"plain", true, 0},
+      {"Fran\xc3\xa7" "ais \xe2\x82\xac \xf0\x9f\x98\x80", true, 0},
+      {"a\xff" "b", false, 1},
+      {"ok\xc3", false, 2},              // cut in the middle of a sequence
+      {"\xc0\xaf", false, 0},            // overlong
+      {"x\xed\xa0\x80", false, 1},       // an encoded surrogate
+      {std::string("nul\0ok", 6), true, 0},
+  };
+  for (const Case& c : cases) {
+    size_t badAt = 99;
+    EXPECT_EQ(IsWellFormedUtf8(c.text, &badAt), c.ok) << c.text;
+    if (!c.ok) EXPECT_EQ(badAt, c.badAt) << c.text;
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "base/clock.h"
 
 #include <time.h>
 
@@ -22,6 +22,8 @@ SystemTime FromTm(const struct tm& t, unsigned ms) {
   return s;
 }
 
+// The calendar fields through timegm, which also carries overflowing fields
+// into the next minute, hour or day.
 int64_t ToWallMs(const SystemTime& s) {
   struct tm t {};
   t.tm_year = s.year - 1900;
@@ -33,17 +35,23 @@ int64_t ToWallMs(const SystemTime& s) {
   return static_cast<int64_t>(timegm(&t)) * 1000 + s.milliseconds;
 }
 
-std::atomic<Clock*> g_clock{nullptr};
+std::atomic<Clock*> g_installed{nullptr};
 
 }  // namespace
 
-void SystemClock::Sleep(uint32_t milliseconds) {
+void Clock::Sleep(uint32_t milliseconds) {
+  sleeps_.fetch_add(1);
+  sleptMs_.fetch_add(milliseconds);
+  DoSleep(milliseconds);
+}
+
+void SystemClock::DoSleep(uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-uint32_t SystemClock::TickCount() {
+uint64_t SystemClock::NowMs() {
   auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 SystemTime SystemClock::LocalTime() {
@@ -54,18 +62,13 @@ SystemTime SystemClock::LocalTime() {
   return FromTm(t, static_cast<unsigned>(ts.tv_nsec / 1000000));
 }
 
-ManualClock::ManualClock() : ManualClock(SystemTime{2005, 1, 6, 1, 0, 0, 0, 0}) {}
+ManualClock::ManualClock() : ManualClock(SystemTime{.year = 2005, .month = 1, .dayOfWeek = 6, .day = 1}) {}
 
 ManualClock::ManualClock(const SystemTime& start) : wallMs_(ToWallMs(start)) {}
 
-void ManualClock::Sleep(uint32_t milliseconds) {
-  slept_ += milliseconds;
-  Advance(milliseconds);
-}
-
-uint32_t ManualClock::TickCount() {
+uint64_t ManualClock::NowMs() {
   std::lock_guard guard(mutex_);
-  return static_cast<uint32_t>(ticks_);
+  return nowMs_;
 }
 
 SystemTime ManualClock::LocalTime() {
@@ -78,7 +81,7 @@ SystemTime ManualClock::LocalTime() {
 
 void ManualClock::Advance(uint32_t milliseconds) {
   std::lock_guard guard(mutex_);
-  ticks_ += milliseconds;
+  nowMs_ += milliseconds;
   wallMs_ += milliseconds;
 }
 
@@ -89,14 +92,15 @@ void ManualClock::SetLocalTime(const SystemTime& time) {
 
 Clock& CurrentClock() {
   static SystemClock system;
-  Clock* c = g_clock.load();
-  return c != nullptr ? *c : system;
+  Clock* installed = g_installed.load();
+  return installed != nullptr ? *installed : system;
 }
 
-ScopedClock::ScopedClock(Clock& clock) : previous_(g_clock.exchange(&clock)) {}
-ScopedClock::~ScopedClock() { g_clock.store(previous_); }
+ScopedClock::ScopedClock(Clock& clock) : previous_(g_installed.exchange(&clock)) {}
+ScopedClock::~ScopedClock() { g_installed.store(previous_); }
 
 void Sleep(uint32_t milliseconds) { CurrentClock().Sleep(milliseconds); }
+uint64_t NowMs() { return CurrentClock().NowMs(); }
 uint32_t GetTickCount() { return CurrentClock().TickCount(); }
 SystemTime GetLocalTime() { return CurrentClock().LocalTime(); }
 

@@ -22,17 +22,36 @@
 // The reader also accepts the "REGEDIT4" header, a UTF-8 byte order mark,
 // CR LF line ends, comment lines starting with ';', "[-KEY]" (delete a key)
 // and "name"=- (delete a value). Any other line is an error reported with its
-// line number; nothing is guessed.
+// line number and kind; nothing is guessed. A damaged file is refused rather
+// than read with changed data: a dword needs all 8 digits, a hex byte both of
+// its digits, and every line must be well-formed UTF-8.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "platform/registry_tree.h"
+#include "base/registry_tree.h"
 
 namespace platform {
 
+enum class RegistryParseStatus {
+  Ok,
+  BadHeader,        // no header line, or not one of the two headers
+  InvalidUtf8,      // a line that is not well-formed UTF-8
+  BadSection,       // a [key] line without ']' or with text after it
+  BadKeyName,       // an empty key path, an unknown hive, a bad or too deep key name
+  ValueOutsideKey,  // a value before any [key] section, or after a [-key]
+  BadValueLine,     // not "name"=, @= or a section; no '='; an invalid value name
+  BadQuoted,        // a missing closing quote, an unknown escape, text after the quote
+  BadDword,         // dword: without exactly 8 hexadecimal digits
+  BadHex,           // a hex byte without exactly 2 digits, a trailing ',', a bad hex(N)
+  DataTooLarge,     // value data above kMaxValueDataSize
+  Truncated,        // the file ends where a continuation line was announced
+  UnknownData,      // value data of no known form
+};
+
 struct RegistryParseError {
+  RegistryParseStatus status = RegistryParseStatus::Ok;
   size_t line = 0;
   std::string message;
 };
