@@ -356,6 +356,22 @@ LResult ComboBoxProcedure(Hwnd hwnd, uint32_t message, WParam wParam, LParam lPa
       if (found >= 0 && message == CB_SELECTSTRING) Select(hwnd, *s, found);
       return found < 0 ? CB_ERR : found;
     }
+    case kPickEntryMessage: {
+      auto s = StateOf(hwnd);
+      const int index = static_cast<int>(static_cast<intptr_t>(wParam));
+      if (!s->items.Valid(index)) return CB_ERR;
+      SetFocus(hwnd);
+      const bool changed = index != s->items.Selection();
+      Select(hwnd, *s, index);
+      if (changed) NotifyParent(hwnd, CBN_SELCHANGE);
+      NotifyParent(hwnd, CBN_SELENDOK);
+      if (s->dropped) {
+        ShowList(hwnd, false);
+      } else {
+        NotifyParent(hwnd, CBN_CLOSEUP);
+      }
+      return index;
+    }
     case CB_SHOWDROPDOWN:
       ShowList(hwnd, wParam != 0);
       return 1;

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform {
 
@@ -187,6 +187,13 @@ struct ScrollInfo {
   int pos = 0;
   int trackPos = 0;
 };
+
+// A person picks entry wParam of a combo box's dropped list or of a list
+// box, as with the pen: the selection changes and the parent hears what a
+// pen pick tells it (CBN_SELCHANGE, CBN_SELENDOK and CBN_CLOSEUP; or
+// LBN_SELCHANGE). Automation sends it; the result is the index, or -1 for
+// an index beyond the list.
+inline constexpr uint32_t kPickEntryMessage = 0x03FE;
 
 // Progress bar messages (the common controls' numbers).
 inline constexpr uint32_t PBM_SETRANGE = 0x0401;

@@ -183,6 +183,14 @@ LResult ListBoxProcedure(Hwnd hwnd, uint32_t message, WParam wParam, LParam lPar
       if (found >= 0 && message == LB_SELECTSTRING) Select(hwnd, *s, found, false);
       return found < 0 ? LB_ERR : found;
     }
+    case kPickEntryMessage: {
+      auto s = StateOf(hwnd);
+      const int index = static_cast<int>(static_cast<intptr_t>(wParam));
+      if (!s->items.Valid(index)) return LB_ERR;
+      SetFocus(hwnd);
+      Select(hwnd, *s, index, true);
+      return index;
+    }
     case LB_GETTOPINDEX:
       return StateOf(hwnd)->top;
     case LB_SETTOPINDEX: {

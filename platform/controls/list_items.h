@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace platform::controls {
 

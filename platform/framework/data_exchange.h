@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/window_types.h"
 
 namespace framework {

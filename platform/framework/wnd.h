@@ -15,7 +15,7 @@
 #include <cstdint>
 
 #include "platform/framework/object.h"
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/messages.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_types.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/controls/controls.h"
-#include "platform/errors.h"
+#include "base/errors.h"
 #include "platform/resource_library.h"
 #include "platform/windows/default_window_procedure.h"
 #include "platform/windows/dialog_units.h"

@@ -28,7 +28,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/dialog_template.h"
 #include "platform/windows/window_types.h"
 

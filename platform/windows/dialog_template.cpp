@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/byte_reader.h"
+
 namespace platform {
 
 namespace {
@@ -13,82 +15,63 @@ constexpr uint32_t kSetFont = 0x0040;  // DS_SETFONT
 constexpr size_t kMinPlainItem = 18 + 6;
 constexpr size_t kMinExtendedItem = 24 + 6;
 
-// Little-endian reads within the template; a short read fails and keeps the
-// offset where it happened.
+// The template's fields on top of the bounded reader; a short read leaves
+// zeros and the reader failed, so a run of fields is checked once.
 class TemplateReader {
  public:
-  explicit TemplateReader(std::span<const uint8_t> data) : data_(data) {}
+  explicit TemplateReader(std::span<const uint8_t> data) : in_(data) {}
 
-  size_t Position() const { return pos_; }
-  size_t Left() const { return data_.size() - pos_; }
-  bool Failed() const { return failed_; }
-  size_t FailedAt() const { return failedAt_; }
+  size_t Position() const { return in_.Position(); }
+  size_t Left() const { return in_.Left(); }
+  bool Failed() const { return in_.Failed(); }
+  size_t FailedAt() const { return in_.FailedAt(); }
 
   uint16_t U16() {
-    if (!Need(2)) return 0;
-    const uint16_t v = static_cast<uint16_t>(data_[pos_] | data_[pos_ + 1] << 8);
-    pos_ += 2;
+    uint16_t v = 0;
+    in_.U16(v);
     return v;
   }
   uint32_t U32() {
-    const uint32_t low = U16();
-    return low | static_cast<uint32_t>(U16()) << 16;
+    uint32_t v = 0;
+    in_.U32(v);
+    return v;
   }
   int S16() { return static_cast<int16_t>(U16()); }
   uint8_t U8() {
-    if (!Need(1)) return 0;
-    return data_[pos_++];
+    uint8_t v = 0;
+    in_.U8(v);
+    return v;
   }
   // Characters up to a 0 character.
   WString Text() {
     WString out;
-    for (;;) {
-      const uint16_t c = U16();
-      if (failed_ || c == 0) return out;
-      out.push_back(static_cast<char16_t>(c));
-    }
+    if (!in_.Failed()) in_.Utf16UntilZero(out);
+    return out;
   }
   // A text or a number.
   WString TextOrNumber(std::optional<uint16_t>* number) {
-    const size_t start = pos_;
+    const size_t start = in_.Position();
     const uint16_t first = U16();
-    if (failed_ || first == 0) return {};
+    if (in_.Failed() || first == 0) return {};
     if (first == kNumberMarker) {
       const uint16_t n = U16();
       if (number != nullptr) *number = n;
       return {};
     }
-    pos_ = start;
+    in_.SeekTo(start);
     return Text();
   }
   void AlignTo4() {
-    const size_t aligned = (pos_ + 3) & ~size_t{3};
-    if (aligned <= data_.size()) {
-      pos_ = aligned;
-    } else {
-      Need(aligned - pos_);
-    }
+    if (!in_.Failed()) in_.SeekTo((in_.Position() + 3) & ~size_t{3});
   }
   std::vector<uint8_t> Bytes(size_t n) {
-    if (!Need(n)) return {};
-    std::vector<uint8_t> out(data_.begin() + static_cast<long>(pos_), data_.begin() + static_cast<long>(pos_ + n));
-    pos_ += n;
-    return out;
+    std::span<const uint8_t> view;
+    if (in_.Failed() || !in_.Bytes(n, view)) return {};
+    return {view.begin(), view.end()};
   }
 
  private:
-  bool Need(size_t n) {
-    if (failed_) return false;
-    if (Left() >= n) return true;
-    failed_ = true;
-    failedAt_ = pos_;
-    return false;
-  }
-
-  std::span<const uint8_t> data_;
-  size_t pos_ = 0;
-  bool failed_ = false;
-  size_t failedAt_ = 0;
+  ByteReader in_;
 };
 
 std::optional<DialogTemplate> Fail(DialogTemplateError* error, DialogTemplateStatus status, size_t offset,

@@ -1,6 +1,6 @@
 #include "platform/windows/focus.h"
 
-#include "platform/errors.h"
+#include "base/errors.h"
 #include "platform/windows/messages.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_manager.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/window_types.h"
 
 namespace platform {

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/clock.h"
-#include "platform/errors.h"
+#include "base/clock.h"
+#include "base/errors.h"
 #include "platform/journal.h"
 #include "platform/windows/dialog.h"
 #include "platform/windows/focus.h"
@@ -127,8 +127,21 @@ bool Retrieve(Msg* out, Hwnd filter, uint32_t min, uint32_t max, Retrieve how) {
     ThreadState& me = m.CurrentThread();
     if (!me.sent.empty()) continue;
     const bool remove = how != Retrieve::Peek;
-    for (auto it = me.posted.begin(); it != me.posted.end(); ++it) {
-      if (!InFilter(m, *it, filter, min, max)) continue;
+    for (auto it = me.posted.begin(); it != me.posted.end();) {
+      if (it->hwnd == window_system::kKeyboardFocus && !filter) {
+        // Keyboard input goes to the focus of the moment; without one it
+        // is dropped.
+        const Hwnd target = me.focus ? me.focus : me.active;
+        if (!target) {
+          it = me.posted.erase(it);
+          continue;
+        }
+        it->hwnd = target;
+      }
+      if (!InFilter(m, *it, filter, min, max)) {
+        ++it;
+        continue;
+      }
       *out = *it;
       if (remove) me.posted.erase(it);
       return true;
@@ -256,6 +269,19 @@ bool PostMessage(Hwnd hwnd, uint32_t message, WParam wParam, LParam lParam) {
   target->posted.push_back(Msg{hwnd, message, wParam, lParam, GetTickCount(), {}});
   m.NotifyAll();
   return true;
+}
+
+bool PostKeyboardInput(uint32_t threadId, uint32_t message, WParam wParam, LParam lParam) {
+  WindowManager& m = WindowManager::Get();
+  std::lock_guard lock(m.mutex);
+  for (auto& thread : m.threads) {
+    if (thread->id != threadId) continue;
+    thread->posted.push_back(Msg{window_system::kKeyboardFocus, message, wParam, lParam, GetTickCount(), {}});
+    m.NotifyAll();
+    return true;
+  }
+  SetLastError(kErrorInvalidParameter);
+  return false;
 }
 
 void PostQuitMessage(int exitCode) {

@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/window_types.h"
 
 namespace platform {
@@ -33,6 +33,12 @@ LResult SendMessage(Hwnd hwnd, uint32_t message, WParam wParam, LParam lParam);
 // Posting to kNoWindow queues a thread message for the calling thread.
 bool PostMessage(Hwnd hwnd, uint32_t message, WParam wParam, LParam lParam);
 void PostQuitMessage(int exitCode);
+// Keyboard input for a thread, as the keyboard produces it: the message
+// goes to the window that has the thread's focus when it is taken from the
+// queue (the active window when none has it), so keys typed after one
+// that moved the focus reach the new field. False when the thread has no
+// queue.
+bool PostKeyboardInput(uint32_t threadId, uint32_t message, WParam wParam, LParam lParam);
 
 // False when WM_QUIT came (msg->wParam holds its code).
 bool GetMessage(Msg* msg, Hwnd filter, uint32_t filterMin, uint32_t filterMax);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/errors.h"
+#include "base/errors.h"
 #include "platform/windows/messages.h"
 #include "platform/windows/system_colors.h"
 #include "platform/windows/window_manager.h"

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/controls/controls.h"
-#include "platform/errors.h"
+#include "base/errors.h"
 #include "platform/windows/font_handles.h"
 #include "platform/windows/focus.h"
 #include "platform/windows/messages.h"

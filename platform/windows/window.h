@@ -26,7 +26,7 @@
 #include "platform/brush.h"
 #include "platform/font.h"
 #include "platform/drawing_types.h"
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/window_types.h"
 
 namespace platform {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "platform/clock.h"
+#include "base/clock.h"
 #include "platform/windows/system_metrics.h"
 #include "platform/windows/window_styles.h"
 
@@ -137,19 +137,9 @@ Rect ClientRectOf(const WindowRecord& window) {
           std::max(0, window.rect.Height() - f.top - f.bottom)};
 }
 
-uint64_t WindowClockNow() {
-  // The tick count wraps at 32 bits; keep counting across the wrap.
-  static std::mutex mutex;
-  static uint32_t last = 0;
-  static uint64_t high = 0;
-  std::lock_guard lock(mutex);
-  const uint32_t now = GetTickCount();
-  if (now < last && last - now > 0x80000000u) high += uint64_t{1} << 32;
-  last = now;
-  return high | now;
-}
+uint64_t WindowClockNow() { return NowMs(); }
 
-bool ClockIsManual() { return dynamic_cast<ManualClock*>(&CurrentClock()) != nullptr; }
+bool ClockIsManual() { return CurrentClock().IsManual(); }
 
 uint32_t CurrentThreadId() {
   if (t_threadId == 0) t_threadId = g_nextThreadId++;

@@ -22,7 +22,7 @@
 #include "platform/brush.h"
 #include "platform/dib_section.h"
 #include "platform/font.h"
-#include "platform/text.h"
+#include "base/text.h"
 #include "platform/windows/window_types.h"
 
 namespace platform::window_system {
@@ -155,6 +155,8 @@ class WindowManager {
 // Posted by SetForegroundWindow to a window of another thread, which then
 // activates it on its own thread.
 inline constexpr uint32_t kActivateRequest = 0x03FF;
+// The window of queued keyboard input until it is taken from the queue.
+inline constexpr Hwnd kKeyboardFocus{0xFFFFFFFD};
 
 // The non-client frame of a window: how far its client area lies inside
 // its window rectangle on each side.
@@ -170,8 +172,7 @@ bool HasCaption(uint32_t style, bool isChild);
 // A rectangle's client part.
 Rect ClientRectOf(const WindowRecord& window);  // in client coordinates (0, 0 origin)
 
-// Milliseconds on the platform clock that keep counting past the 32-bit
-// tick count's wrap.
+// Milliseconds on the platform clock (never wrapping).
 uint64_t WindowClockNow();
 // Whether the current clock moves only when told to.
 bool ClockIsManual();

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
+#include "base/clock.h"
 #include "platform/windows/person.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_types.h"
