@@ -71,6 +71,15 @@ void HideBusy(bool bringOwnerBack) {
   if (bringOwnerBack && running->Owner()) platform::SetForegroundWindow(running->Owner());
 }
 
+void StopBusyAndWait() {
+  std::shared_ptr<CMyHourGlass> running = RunningBusyIndicator();
+  HideBusy(false);
+  if (!running) return;
+  const platform::Hwnd window = running->DialogWindow();
+  if (window) platform::PostMessage(window, platform::WM_NULL, 0, 0);
+  running->WaitForEnd();
+}
+
 std::shared_ptr<CMyHourGlass> RunningBusyIndicator() {
   std::lock_guard lock(g_mutex);
   return g_running;

@@ -56,6 +56,10 @@ void ShowBusy(uint32_t messageId, platform::Hwnd owner);
 // Asks the running indicator to stop, bringing its owner back to the front
 // when asked; nothing without one.
 void HideBusy(bool bringOwnerBack);
+// For the end of a process: stops the running indicator and waits until
+// its thread has ended (a message to its window starts the idle pass at
+// once, rather than at the bar's next step).
+void StopBusyAndWait();
 // The running indicator, or null.
 std::shared_ptr<CMyHourGlass> RunningBusyIndicator();
 

@@ -1,6 +1,7 @@
 #include "applet/device/orientation_dialog.h"
 
 #include <algorithm>
+#include <map>
 
 #include "platform/controls/controls.h"
 #include "platform/windows/dialog.h"
@@ -22,6 +23,14 @@ namespace {
 // The scroll bar has no id: the OK button has id 1, and a scroll bar with
 // that id on top of the controls would be found in its place.
 constexpr int kScrollBarId = 0;
+
+// The n-th child (in z-order) with the id: controls that share an id (the
+// labels' "no id", 65535) each find their own counterpart.
+Hwnd NthWithId(Hwnd parent, int id, int n) {
+  for (const Hwnd child : platform::GetChildWindows(parent))
+    if (platform::GetDlgCtrlID(child) == id && n-- == 0) return child;
+  return platform::kNoWindow;
+}
 
 intptr_t NoDialogProcedure(Hwnd, uint32_t, platform::WParam, platform::LParam) { return 0; }
 
@@ -84,10 +93,11 @@ void COrientationDialog::Relayout() {
   Rect copyClient;
   platform::GetClientRect(copy, &copyClient);
   constexpr uint32_t kOwnState = platform::WS_VISIBLE | platform::WS_DISABLED;
+  std::map<int, int> seen;  // controls of each id met so far
   for (const Hwnd control : platform::GetChildWindows(GetSafeHwnd())) {
     const int id = platform::GetDlgCtrlID(control);
     if (id == 0) continue;
-    const Hwnd counterpart = platform::GetDlgItem(copy, id);
+    const Hwnd counterpart = NthWithId(copy, id, seen[id]++);
     if (!counterpart) continue;
     Rect r;
     platform::GetWindowRect(counterpart, &r);

@@ -10,8 +10,9 @@
 // Re-layout: a hidden copy of the dialog is made from the template of the
 // orientation now (owned by this dialog's parent, with a dialog procedure
 // that does nothing); every control of this dialog with a nonzero id takes
-// the place, size, style and extended style of the first control of the
-// copy with the same id, its place on the screen less the caption, menu and
+// the place, size, style and extended style of the control of the copy with
+// the same id (the n-th of several that share an id, such as labels, takes
+// the n-th one's), its place on the screen less the caption, menu and
 // four border heights down and one border width across (where a dialog of
 // the template lies on the handheld). A control whose place reaches beyond
 // the copy's client area is hidden instead; a control without a counterpart

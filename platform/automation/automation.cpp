@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/clock.h"
 #include "platform/controls/controls.h"
 #include "platform/windows/focus.h"
 #include "platform/windows/message_box.h"
@@ -18,6 +19,8 @@ namespace {
 // Rounds of handling queued input before Settle gives up: input that keeps
 // making more input would otherwise never end.
 constexpr int kMaxSettleRounds = 1000;
+// Timer ticks one wait lets happen at most (a 1 ms timer over a long wait).
+constexpr int kMaxWaitSteps = 100000;
 
 bool IsClass(Hwnd hwnd, const char16_t* name) { return EqualsNoCase(GetClassName(hwnd), name); }
 
@@ -188,15 +191,20 @@ Hwnd FrontWindow() {
 }
 
 Hwnd FindControl(int id) {
-  const Hwnd front = FrontWindow();
-  return front ? GetDlgItem(front, id) : kNoWindow;
+  for (Hwnd top : GetTopLevelWindows()) {
+    if (!IsWindowVisible(top)) continue;
+    for (Hwnd child : GetChildWindows(top))
+      if (GetDlgCtrlID(child) == id && IsWindowVisible(child)) return child;
+  }
+  return kNoWindow;
 }
 
 Hwnd FindControlByText(WStringView text) {
-  const Hwnd front = FrontWindow();
-  if (!front) return kNoWindow;
-  for (Hwnd child : GetChildWindows(front))
-    if (Shown(GetWindowText(child)) == text) return child;
+  for (Hwnd top : GetTopLevelWindows()) {
+    if (!IsWindowVisible(top)) continue;
+    for (Hwnd child : GetChildWindows(top))
+      if (IsWindowVisible(child) && Shown(GetWindowText(child)) == text) return child;
+  }
   return kNoWindow;
 }
 
@@ -288,7 +296,28 @@ Result Answer(int id) {
 
 void Rotate(Orientation orientation) { RotateScreen(orientation); }
 void RaisePanel(bool up) { SipShow(up); }
-void Wait(uint32_t milliseconds) { AdvanceClock(milliseconds); }
+void Wait(uint32_t milliseconds) {
+  if (!CurrentClock().IsManual()) {
+    Sleep(milliseconds);
+    return;
+  }
+  // Time moves from one due timer of the other threads to the next, and
+  // they handle each before it moves on, so a timer ticks as often as its
+  // period fits into the wait. The caller's own timers tick once, after.
+  const uint64_t end = NowMs() + milliseconds;
+  for (int step = 0; step < kMaxWaitSteps; ++step) {
+    const std::optional<uint64_t> next = NextTimerOfOtherThreads();
+    if (!next || *next > end) break;
+    const uint64_t now = NowMs();
+    // A due timer nobody takes (its thread is not in its loop) ends the
+    // stepping.
+    if (*next <= now && step > 0) break;
+    AdvanceClock(static_cast<uint32_t>(*next > now ? *next - now : 0));
+    if (!SettleThreads()) break;
+  }
+  const uint64_t now = NowMs();
+  AdvanceClock(static_cast<uint32_t>(end > now ? end - now : 0));
+}
 
 bool Settle() {
   for (int round = 0; round < kMaxSettleRounds; ++round) {

@@ -75,8 +75,9 @@ std::string DescribeWindows(const std::vector<WindowInfo>& windows);
 // (a message box or dialog lies above the window that owns it); none when
 // nothing is shown.
 Hwnd FrontWindow();
-// A control of the front window (or of its dialog's children) by id, or by
-// its text (prefix characters "&" left out, letter case kept).
+// A shown control by id, or by its text ("&" marks left out, letter case
+// kept): of the front window, or else of the first window below it that
+// shows one, as a person finds it on the screen.
 Hwnd FindControl(int id);
 Hwnd FindControlByText(WStringView text);
 
@@ -101,7 +102,9 @@ Result PressCancel();
 Result Answer(int id);
 void Rotate(Orientation orientation);
 void RaisePanel(bool up);
-// Lets time pass on the manual clock.
+// Lets time pass: on the manual clock from one due timer of the other
+// threads to the next, each handled before time goes on (a timer ticks as
+// often as its period fits); on a clock that runs by itself, for real.
 void Wait(uint32_t milliseconds);
 // Waits until every thread has handled its input and painted.
 bool Settle();

@@ -2,7 +2,8 @@
 // Scripts of a person's steps, one step a line, run by a ScriptPerson (see
 // script_person.h). Blank lines and lines starting with '#' are skipped.
 //
-//   tap 1300             the control with id 1300 in the front window
+//   tap 1300             the shown control with id 1300, in the front window
+//                        or the first one below it that shows one
 //   tap "OK"             the control with that text ("&" marks left out)
 //   tap 120 200          the pen at a point of the screen
 //   type "Vodafone\t"    keys; \t Tab, \r Enter, \b Backspace, \e Escape,

@@ -202,7 +202,16 @@ std::shared_ptr<DibSection> RenderScreen() {
   const SipInfo sip = SipGetInfo();
   const bool panelUp = (sip.flags & SIPF_ON) != 0;
   if (panelUp) DrawInputPanel(dc, sip.sipRect);
-  DrawNavigationBar(dc, screen, windows.empty() ? kNoWindow : windows.front());
+  // The bar shows the title of the topmost captioned window: a small
+  // window without a caption (a wait window) leaves it to the one below.
+  Hwnd titled;
+  for (Hwnd h : windows) {
+    if ((static_cast<uint32_t>(GetWindowLong(h, GWL_STYLE)) & WS_CAPTION) == WS_CAPTION) {
+      titled = h;
+      break;
+    }
+  }
+  DrawNavigationBar(dc, screen, titled);
   DrawMenuBar(dc, screen, panelUp);
   return bitmap;
 }

@@ -503,6 +503,19 @@ void AdvanceClock(uint32_t milliseconds) {
   WakeAllThreads();
 }
 
+std::optional<uint64_t> NextTimerOfOtherThreads() {
+  WindowManager& m = WindowManager::Get();
+  std::lock_guard lock(m.mutex);
+  const uint32_t me = window_system::CurrentThreadId();
+  std::optional<uint64_t> next;
+  for (const auto& thread : m.threads) {
+    if (thread->id == me) continue;
+    for (const Timer& t : thread->timers)
+      if (!next || t.due < *next) next = t.due;
+  }
+  return next;
+}
+
 void WakeAllThreads() {
   WindowManager& m = WindowManager::Get();
   std::lock_guard lock(m.mutex);

@@ -18,6 +18,7 @@
 // time counts from when it fired, as on the handheld.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/text.h"
@@ -82,6 +83,9 @@ int PumpMessages();
 // Moves the manual clock on (on a clock that runs by itself, nothing) and
 // lets every thread look at its timers.
 void AdvanceClock(uint32_t milliseconds);
+// When the next timer of another thread than the caller's is due on the
+// platform clock; nullopt when none runs.
+std::optional<uint64_t> NextTimerOfOtherThreads();
 // Wakes every waiting thread to look at its queue and timers again.
 void WakeAllThreads();
 

@@ -27,5 +27,7 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+void AddAnswerCommand(CLI::App& app);
+void AddRunCommand(CLI::App& app);
 
 }  // namespace handheld
