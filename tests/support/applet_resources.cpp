@@ -7,8 +7,11 @@ namespace test_support {
 
 namespace fs = std::filesystem;
 
-InstalledResources::InstalledResources(TempDevice& device) {
-  const fs::path built = fs::path(VELM_BINARY_DIR) / "resources/RondelRes.res";
+InstalledResources::InstalledResources(TempDevice& device)
+    : InstalledResources(device, "resources/RondelRes.res") {}
+
+InstalledResources::InstalledResources(TempDevice& device, std::string_view builtFile) {
+  const fs::path built = fs::path(VELM_BINARY_DIR) / builtFile;
   fs::copy_file(built, device.HostPath("Yvra ROM/GPRS Settings/RondelRes.res"),
                 fs::copy_options::overwrite_existing);
   if (library_.Load(u"\\Yvra ROM\\GPRS Settings\\RondelRes.res") != platform::kErrorSuccess)

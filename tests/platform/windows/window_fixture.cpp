@@ -87,6 +87,23 @@ Hwnd MakeRecorder(const char16_t* name, uint32_t style, Rect rect, Hwnd parent, 
   return CreateWindowEx(0, kRecorderClass, name, style, rect.left, rect.top, rect.Width(), rect.Height(), parent, id);
 }
 
+StepsPerson::StepsPerson(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {}
+
+bool StepsPerson::OnIdle() {
+  SettleThreads();
+  Msg msg;
+  if (PeekMessage(&msg, kNoWindow, 0, 0, PM_NOREMOVE)) return true;
+  if (next_ < steps_.size()) {
+    steps_[next_++]();
+    return true;
+  }
+  const Hwnd modal = CurrentModalWindow();
+  if (!modal || ++extra_ > 5) return false;
+  ADD_FAILURE() << "the person has no step left for \"" << ToUtf8(GetWindowText(modal)) << "\"";
+  PostMessage(modal, WM_COMMAND, IDCANCEL, 0);
+  return true;
+}
+
 void DestroyThreadWindows() {
   for (Hwnd h : GetTopLevelWindows())
     if (GetWindowThreadId(h) == GetCurrentThreadId()) DestroyWindow(h);

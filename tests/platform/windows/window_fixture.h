@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -42,6 +43,21 @@ inline constexpr char16_t kRecorderClass[] = u"TestRecorder";
 void RegisterRecorderClass();
 platform::Hwnd MakeRecorder(const char16_t* name, uint32_t style, platform::Rect rect,
                             platform::Hwnd parent = platform::kNoWindow, int id = 0);
+
+// A person who does one step at each moment the test's thread has nothing
+// left to do (after the other threads settled). With no step left the test
+// fails and the modal window is dismissed, so that a test never hangs.
+class StepsPerson : public platform::Person {
+ public:
+  explicit StepsPerson(std::vector<std::function<void()>> steps);
+  bool OnIdle() override;
+  size_t Left() const { return steps_.size() - next_; }
+
+ private:
+  std::vector<std::function<void()>> steps_;
+  size_t next_ = 0;
+  int extra_ = 0;
+};
 
 // Destroys every window the calling thread still has.
 void DestroyThreadWindows();
