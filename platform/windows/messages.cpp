@@ -547,9 +547,10 @@ ScopedPerson::ScopedPerson(std::shared_ptr<Person> person) {
 }
 
 ScopedPerson::~ScopedPerson() {
+  std::shared_ptr<Person> leaving;  // goes after the lock: a person may still act as it leaves
   WindowManager& m = WindowManager::Get();
   std::lock_guard lock(m.mutex);
-  g_person = std::move(previous_);
+  leaving = std::exchange(g_person, std::move(previous_));
   g_personThread = previousThread_;
 }
 
