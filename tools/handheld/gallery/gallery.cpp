@@ -9,91 +9,14 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
-#include "applet/device/dialog_helpers.h"
 #include "applet/device/my_hour_glass.h"
-#include "applet/device/octet_edit.h"
-#include "applet/device/orientation_dialog.h"
-#include "platform/controls/controls.h"
-#include "platform/framework/controls.h"
 #include "platform/resource_library.h"
-#include "platform/windows/message_box.h"
-#include "platform/windows/window_messages.h"
+#include "tools/handheld/gallery/gallery_page.h"
 
 namespace {
 
-constexpr char16_t kResourcePath[] = u"\\Windows\\gallery.res";
-constexpr uint16_t kPortraitPage = 100;
-constexpr uint16_t kLandscapePage = 101;
-constexpr int kHeaderId = 1155;
-constexpr int kNameId = 1031;
-constexpr int kCountryId = 1046;
-constexpr int kServersId = 1050;
-constexpr int kProgressId = 1173;
-constexpr int kMessageButton = 1300;
-constexpr int kBusyButton = 1301;
-constexpr int kFirstOctetId = 1034;
-constexpr uint32_t kQuestionText = 100;
-constexpr uint32_t kGalleryTitle = 101;
-constexpr uint32_t kLoadingText = 65097;
 constexpr int kCannotShow = 3;
-
-class CGalleryPage : public applet::COrientationDialog {
- public:
-  CGalleryPage() : COrientationDialog(kPortraitPage, kLandscapePage, nullptr) {
-    for (size_t i = 0; i + 1 < std::size(octets_); ++i) octets_[i].SetNextField(&octets_[i + 1]);
-  }
-
- protected:
-  void DoDataExchange(framework::CDataExchange* dx) override {
-    framework::DDX_Text(dx, kNameId, name_);
-    framework::DDX_Control(dx, kCountryId, country_);
-    framework::DDX_Control(dx, kServersId, servers_);
-    framework::DDX_Control(dx, kProgressId, progress_);
-    for (int i = 0; i < 4; ++i) framework::DDX_Control(dx, kFirstOctetId + i, octets_[i]);
-  }
-
-  bool OnInitDialog() override {
-    COrientationDialog::OnInitDialog();
-    for (const char16_t* country : {u"France", u"Germany", u"Netherlands", u"United Kingdom"})
-      country_.AddString(country);
-    country_.SetCurSel(0);
-    for (const char16_t* server : {u"Primary DNS", u"Secondary DNS", u"WINS"}) servers_.AddString(server);
-    for (auto& octet : octets_) octet.SetLimitText(3);
-    progress_.SetRange(0, 10);
-    progress_.SetPos(4);
-    return true;
-  }
-
-  void OnPaint() override { applet::DrawDialogHeader(*this, kHeaderId); }
-
-  bool OnCommand(platform::WParam wParam, platform::LParam lParam) override {
-    const int id = platform::LoWord(wParam);
-    if (platform::HiWord(wParam) == platform::BN_CLICKED && id == kMessageButton) {
-      platform::MessageBox(GetSafeHwnd(), platform::LoadString(kQuestionText).value_or(u""),
-                           platform::LoadString(kGalleryTitle).value_or(u""),
-                           platform::MB_YESNO | platform::MB_ICONQUESTION);
-      return true;
-    }
-    if (platform::HiWord(wParam) == platform::BN_CLICKED && id == kBusyButton) {
-      if (applet::RunningBusyIndicator()) {
-        applet::HideBusy(true);
-      } else {
-        applet::ShowBusy(kLoadingText, GetSafeHwnd());
-      }
-      return true;
-    }
-    return COrientationDialog::OnCommand(wParam, lParam);
-  }
-
- private:
-  platform::WString name_ = u"Internet";
-  framework::CComboBox country_;
-  framework::CListBox servers_;
-  framework::CProgressCtrl progress_;
-  applet::COctetEdit octets_[4];
-};
 
 }  // namespace
 
@@ -106,14 +29,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   platform::ResourceLibrary resources;
-  if (resources.Load(kResourcePath) != platform::kErrorSuccess) {
-    std::fprintf(stderr, "gallery: cannot load %s\n", platform::ToUtf8(kResourcePath).c_str());
+  if (resources.Load(gallery::kResourcePath) != platform::kErrorSuccess) {
+    std::fprintf(stderr, "gallery: cannot load %s\n", platform::ToUtf8(gallery::kResourcePath).c_str());
     return kCannotShow;
   }
   platform::ScopedResourceSource current(resources.Handle());
   int result = 0;
   {
-    CGalleryPage page;
+    gallery::CGalleryPage page;
     result = static_cast<int>(page.DoModal());
   }
   // The indicator's thread, if one still runs, ends before the program.
