@@ -92,6 +92,7 @@ void PaintPush(Hwnd hwnd, DeviceContext& dc, const Rect& client, const ButtonSta
   dc.SetTextColor(state.pushed ? face : ink);
   Rect text = client;
   dc.DrawText(GetWindowText(hwnd), text, kDtCenter | kDtVCenter | kDtSingleLine);
+  if (GetFocus() == hwnd) FocusFrame(dc, {client.left + 3, client.top + 3, client.right - 3, client.bottom - 3}, state.pushed ? face : ink);
 }
 
 void PaintMarked(Hwnd hwnd, DeviceContext& dc, const Rect& client, const ButtonState& state, uint32_t kind) {
@@ -125,7 +126,14 @@ void PaintMarked(Hwnd hwnd, DeviceContext& dc, const Rect& client, const ButtonS
   dc.SetBkMode(kTransparent);
   dc.SetTextColor(ink);
   const bool multiline = (GetWindowLong(hwnd, GWL_STYLE) & BS_MULTILINE) != 0;
-  dc.DrawText(GetWindowText(hwnd), text, kDtVCenter | (multiline ? kDtWordBreak : kDtSingleLine));
+  const WString label = GetWindowText(hwnd);
+  if (GetFocus() == hwnd && !label.empty()) {
+    Rect extent = text;
+    dc.DrawText(label, extent, kDtCalcRect | (multiline ? kDtWordBreak : kDtSingleLine));
+    const int top = text.top + (text.Height() - extent.Height()) / 2;
+    FocusFrame(dc, {text.left - 2, top - 1, std::min(text.right, extent.right + 2), top + extent.Height() + 1}, ink);
+  }
+  dc.DrawText(label, text, kDtVCenter | (multiline ? kDtWordBreak : kDtSingleLine));
 }
 
 void PaintGroup(Hwnd hwnd, DeviceContext& dc, const Rect& client) {

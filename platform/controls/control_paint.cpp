@@ -63,6 +63,18 @@ void Arrow(DeviceContext& dc, const Rect& box, ArrowDirection direction, ColorRe
   }
 }
 
+void FocusFrame(DeviceContext& dc, const Rect& rect, ColorRef color) {
+  if (rect.IsEmpty()) return;
+  for (int x = rect.left; x < rect.right; x += 2) {
+    dc.SetPixel(x, rect.top, color);
+    dc.SetPixel(x, rect.bottom - 1, color);
+  }
+  for (int y = rect.top; y < rect.bottom; y += 2) {
+    dc.SetPixel(rect.left, y, color);
+    dc.SetPixel(rect.right - 1, y, color);
+  }
+}
+
 void NotifyParent(Hwnd hwnd, uint16_t code) {
   const Hwnd parent = GetParent(hwnd);
   if (!parent) return;

@@ -21,6 +21,9 @@ enum class ArrowDirection { Up, Down, Left, Right };
 // A filled triangle centred in the box.
 void Arrow(DeviceContext& dc, const Rect& box, ArrowDirection direction, ColorRef color);
 
+// The dotted frame that marks the control with the focus.
+void FocusFrame(DeviceContext& dc, const Rect& rect, ColorRef color);
+
 // Sends WM_COMMAND with the control's id and the code to its parent.
 void NotifyParent(Hwnd hwnd, uint16_t code);
 
