@@ -17,9 +17,21 @@ ScriptPerson::ScriptPerson(std::vector<ScriptStep> steps, std::filesystem::path 
 }
 
 ScriptPerson::~ScriptPerson() {
+  // The program may be ending: nothing is drawn any more.
+  if (pendingShot_) Note("no screenshot after the last step: the program ended");
+  NoteUnreached();
+}
+
+void ScriptPerson::Finish() {
   if (pendingShot_) Shoot(*pendingShot_);
+  pendingShot_.reset();
+  NoteUnreached();
+}
+
+void ScriptPerson::NoteUnreached() {
   for (size_t i = next_; i < steps_.size(); ++i)
     Note("line " + std::to_string(steps_[i].line) + ": " + steps_[i].source + ": not reached");
+  next_ = steps_.size();
 }
 
 void ScriptPerson::Note(const std::string& line) {

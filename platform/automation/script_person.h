@@ -32,6 +32,10 @@ class ScriptPerson : public Person {
   ~ScriptPerson() override;
 
   bool OnIdle() override;
+  // After the person's last chance to act, while the program still runs:
+  // takes the screenshot of the last step and notes the steps never
+  // reached. (A person that simply goes with its program notes only them.)
+  void Finish();
   // A step could not be done.
   bool Failed() const { return failed_; }
   size_t StepsDone() const { return next_; }
@@ -39,6 +43,7 @@ class ScriptPerson : public Person {
  private:
   void Shoot(const std::string& label);
   void Note(const std::string& line);
+  void NoteUnreached();
 
   std::vector<automation::ScriptStep> steps_;
   std::filesystem::path shots_;

@@ -16,6 +16,7 @@
 #include "platform/automation/automation_script.h"
 #include "platform/automation/headless_person.h"
 #include "platform/automation/script_person.h"
+#include "platform/journal.h"
 #include "platform/module.h"
 #include "platform/process.h"
 #include "platform/windows/person.h"
@@ -92,17 +93,19 @@ void RunEntry(const Options& opts, const std::optional<std::vector<platform::aut
     throw CommandError("cannot load " + library + " on the device: " + module.LoadMessage());
   auto function = module.ExportAs<void (*)()>(entry.c_str());
   if (function == nullptr) throw CommandError(library + " has no entry " + entry);
-  std::shared_ptr<platform::Person> person;
   platform::ManualClock clock;
   std::optional<platform::ScopedClock> manual;
+  std::shared_ptr<platform::ScriptPerson> script;
   if (steps) {
     manual.emplace(clock);
-    person = std::make_shared<platform::ScriptPerson>(*steps, opts.shots, log);
-  } else {
-    person = std::make_shared<platform::HeadlessPerson>();
+    script = std::make_shared<platform::ScriptPerson>(*steps, opts.shots, log);
   }
-  platform::ScopedPerson front(person);
-  function();
+  {
+    platform::ScopedPerson front(script ? std::shared_ptr<platform::Person>(script)
+                                        : std::make_shared<platform::HeadlessPerson>());
+    function();
+  }
+  if (script) script->Finish();
 }
 
 }  // namespace
@@ -116,8 +119,8 @@ void AddRunCommand(CLI::App& app) {
       "list; see the README), with a PNG screenshot of the whole screen before the first step and\n"
       "after each (NN-STEP.png in --shots). Time on the device passes only by the script's waits.\n"
       "Without a script nobody is in front: message boxes take the answer queue (handheld answer).\n"
-      "Prints the run log; exits with 1 when a step could not be done or was never reached,\n"
-      "else with 0.");
+      "Prints the run log and the journal's new lines; exits with 1 when a step could not be done\n"
+      "or was never reached, else with 0.");
   cmd->add_option("DIR", opts->dir, "The device")->required();
   cmd->add_option("PROGRAM", opts->program,
                   "A program's device path (\\Windows\\gallery.exe), or LIBRARY!ENTRY for an entry without\n"
@@ -151,6 +154,7 @@ void AddRunCommand(CLI::App& app) {
     }
     if (!log.empty()) std::ofstream(log, std::ios::trunc);
 
+    const size_t journalBefore = device->Get().Journal().Lines().size();
     int code = 0;
     bool killed = false;
     if (opts->program.find('!') != std::string::npos) {
@@ -172,6 +176,9 @@ void AddRunCommand(CLI::App& app) {
       std::cout << text << std::flush;
       if (temporaryLog) fs::remove(log);
     }
+    // What the run left in the journal: the boxes and who answered them.
+    const auto journal = device->Get().Journal().Lines();
+    for (size_t i = journalBefore; i < journal.size(); ++i) std::cout << "journal " << journal[i] << "\n";
     if (killed) throw CommandError(opts->program + " did not end within " + std::to_string(opts->timeout) + " s; stopped");
     if (opts->program.find('!') == std::string::npos) std::cout << opts->program << " ended with exit code " << code << std::endl;
     if (text.find(kStopped) != std::string::npos || text.find(kNotReached) != std::string::npos)

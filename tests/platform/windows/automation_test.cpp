@@ -143,10 +143,12 @@ TEST_F(AutomationTest, AScriptPersonDrivesADialogAndPhotographsEachStep) {
   const auto steps = automation::ParseScript(
       "tap 1031\ntype \"Office\"\ntap 1062\nshot checked\nlist\nok\ntap 1031\n");
   ASSERT_TRUE(steps.has_value());
+  auto person = std::make_shared<ScriptPerson>(*steps, shots, log);
   {
-    ScopedPerson person(std::make_shared<ScriptPerson>(*steps, shots, log));
+    ScopedPerson front(person);
     EXPECT_EQ(DialogBoxParam(100, kNoWindow, EndsOnCommand, 0), IDOK);
   }
+  person->Finish();
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(shots)) files.push_back(entry.path().filename().string());
   std::sort(files.begin(), files.end());
