@@ -22,6 +22,10 @@ namespace platform {
 
 namespace {
 
+// The font sizes a template may ask for; others are brought within them.
+constexpr int kMinDialogPoints = 1;
+constexpr int kMaxDialogPoints = 72;
+
 struct DialogState {
   std::shared_ptr<const Font> font;
   DialogBaseUnits units;
@@ -194,7 +198,7 @@ Hwnd CreateDialogIndirectParam(const DialogTemplate& t, Hwnd owner, DialogProced
   auto state = std::make_shared<DialogState>();
   if (t.hasFont) {
     LogFont logical;
-    logical.height = -MulDiv(t.pointSize, kLogicalPixelsPerInch, 72);
+    logical.height = -MulDiv(std::clamp(t.pointSize, kMinDialogPoints, kMaxDialogPoints), kLogicalPixelsPerInch, 72);
     logical.weight = t.weight != 0 ? t.weight : kFwNormal;
     logical.italic = t.italic ? 1 : 0;
     logical.charSet = t.charSet;

@@ -6,7 +6,8 @@
 // Making a dialog: the template's sizes in dialog units become pixels
 // through the base units of the dialog's font (dialog_units.h); a top-level
 // dialog's position counts from the top-left corner of the working area (or
-// it is centred in it with DS_CENTER); the dialog and every control are
+// it is centred in it with DS_CENTER; a font size beyond 1 to 72 points is
+// brought within them); the dialog and every control are
 // created hidden, get the dialog's font (WM_SETFONT), the dialog procedure
 // hears WM_INITDIALOG with the first control that takes the tab key in
 // wParam (a nonzero answer gives that control the focus) and the dialog is
