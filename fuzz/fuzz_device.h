@@ -23,6 +23,8 @@ class FuzzDevice {
     return device;
   }
 
+  const std::filesystem::path& Root() const { return root_; }
+
   // Writes the bytes to a file below fs/ (a plain name).
   void WriteFile(std::string_view name, std::string_view bytes) const {
     std::ofstream out(root_ / "fs" / name, std::ios::binary | std::ios::trunc);

@@ -1,57 +1,13 @@
 // The handheld command as a user runs it.
 
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-
-#include <array>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "tests/tools/handheld_run.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct CommandRun {
-  int exitCode;
-  std::string output;  // stdout and stderr
-};
-
-CommandRun Handheld(const std::string& args) {
-  std::string command = std::string(HANDHELD_PATH) + " " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  CommandRun run{-1, ""};
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) run.output.append(buf.data(), n);
-  int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class HandheldCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "velm-handheld-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    base_ = pattern;
-    dir_ = base_ / "device";
-  }
-  void TearDown() override { fs::remove_all(base_); }
-  std::string Dir() const { return "'" + dir_.string() + "'"; }
-
-  fs::path base_;
-  fs::path dir_;
-};
+using namespace handheld_test;
 
 TEST_F(HandheldCommand, InitLaysOutADeviceAndRefusesANonEmptyFolder) {
   CommandRun r = Handheld("init " + Dir());
@@ -59,6 +15,9 @@ TEST_F(HandheldCommand, InitLaysOutADeviceAndRefusesANonEmptyFolder) {
   EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Windows"));
   EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Yvra ROM" / "GPRS Settings"));
   EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Yvra File Store"));
+  // The configuration menu's sample skins come with their pictures.
+  for (const char* skin : {"VELMconfig.inf", "VELMconfigLS.inf", "icons.gif", "background.jpg"})
+    EXPECT_TRUE(fs::is_regular_file(dir_ / "fs" / "Yvra ROM" / "GPRS Settings" / skin)) << skin;
   EXPECT_NE(Slurp(dir_ / "device.ini").find("AnsiCodePage=1252"), std::string::npos);
   EXPECT_NE(Slurp(dir_ / "sim.ini").find("Status=ready"), std::string::npos);
 

@@ -29,5 +29,7 @@ void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
 void AddAnswerCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);
+void AddConnectionsCommand(CLI::App& app);
+void AddProvisioningCommand(CLI::App& app);
 
 }  // namespace handheld

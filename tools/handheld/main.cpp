@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
   handheld::AddOperatorsCommand(app);
   handheld::AddAnswerCommand(app);
   handheld::AddRunCommand(app);
+  handheld::AddConnectionsCommand(app);
+  handheld::AddProvisioningCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
