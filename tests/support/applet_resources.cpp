@@ -21,8 +21,11 @@ std::string ReadHostFile(const fs::path& path) {
 
 }  // namespace
 
-InstalledResources::InstalledResources(TempDevice& device) {
-  const fs::path built = fs::path(VELM_BINARY_DIR) / "resources/RondelRes.res";
+InstalledResources::InstalledResources(TempDevice& device)
+    : InstalledResources(device, "resources/RondelRes.res") {}
+
+InstalledResources::InstalledResources(TempDevice& device, std::string_view builtFile) {
+  const fs::path built = fs::path(VELM_BINARY_DIR) / builtFile;
   device.WriteFile("Yvra ROM/GPRS Settings/RondelRes.res", ReadHostFile(built));
   if (library_.Load(u"\\Yvra ROM\\GPRS Settings\\RondelRes.res") != platform::kErrorSuccess)
     throw std::runtime_error("cannot load the built resource library: " +
