@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -24,11 +23,12 @@ constexpr size_t kMaxDocumentSize = 1 << 24;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& device = fuzz_support::FuzzDevice::Get();
-  std::filesystem::create_directories(device.Root() / "fs" / "Yvra File Store" / "GPRS Settings");
+  fuzz_support::FuzzDevice device;
+  if (platform::CreateDeviceDirectory(u"\\Yvra File Store") != platform::kErrorSuccess ||
+      platform::CreateDeviceDirectory(u"\\Yvra File Store\\GPRS Settings") != platform::kErrorSuccess)
+    std::abort();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  device.WriteFile("Yvra File Store/GPRS Settings/VELM.DAT", input);
-  platform::DeleteDeviceFile(kBadPath);
+  if (platform::WriteDeviceFile(kPath, std::string(input)) != platform::kErrorSuccess) std::abort();
 
   bool readable = false;
   {

@@ -3,15 +3,27 @@
 #include <string>
 
 #include "platform/journal.h"
-#include "platform/message_box_types.h"
-#include "platform/queued_message_box.h"
+#include "platform/windows/message_box.h"
 
 namespace platform {
 
+namespace {
+
+const char* SoundName(uint32_t type) {
+  if (type == kSimpleBeep) return "simple";
+  switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: return "stop";
+    case MB_ICONQUESTION: return "question";
+    case MB_ICONEXCLAMATION: return "exclamation";
+    case MB_ICONASTERISK: return "information";
+    default: return "default";
+  }
+}
+
+}  // namespace
+
 bool MessageBeep(uint32_t type) {
-  std::string sound = type == mb::kSimpleBeep ? "simple" : MessageBoxIconName(type);
-  if (sound == "no icon") sound = "default";
-  JournalEvent("beep " + sound);
+  JournalEvent(std::string("beep ") + SoundName(type));
   return true;
 }
 

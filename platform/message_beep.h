@@ -8,7 +8,11 @@
 
 namespace platform {
 
-// type is one of mb's icon values, or mb::kSimpleBeep. Always true.
+// MessageBeep's plain beep, in place of a message box icon.
+inline constexpr uint32_t kSimpleBeep = 0xFFFFFFFF;
+
+// type is a message box icon (MB_ICONEXCLAMATION, ...), or kSimpleBeep.
+// Always true.
 bool MessageBeep(uint32_t type);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #include "applet/shell/applet_message.h"
 
-#include "platform/queued_message_box.h"
 #include "platform/resource_library.h"
+#include "platform/windows/message_box.h"
 
 namespace applet {
 
@@ -24,7 +24,7 @@ WString InsertArgument(WStringView text, WStringView insert) {
 int ShowAppletMessage(uint32_t textNumber, uint32_t type, WStringView insert) {
   const WString text = InsertArgument(platform::LoadString(textNumber).value_or(WString()), insert);
   const WString caption = platform::LoadString(kApplicationNameString).value_or(WString());
-  return platform::QueuedMessageBox(text, caption, type);
+  return platform::MessageBox(platform::kNoWindow, text, caption, type);
 }
 
 }  // namespace applet

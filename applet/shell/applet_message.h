@@ -4,8 +4,8 @@
 // and the caption is the application's name (string 65083).
 //
 // This is the one place the applet asks its questions from. On a device
-// without a screen the box is answered from the device's answer queue
-// (platform/queued_message_box.h); the window system shows it on a screen.
+// without a screen nobody answers and the box takes the device's queued
+// answer (platform/windows/message_box.h).
 
 #include <cstdint>
 
@@ -15,8 +15,8 @@ namespace applet {
 
 inline constexpr uint32_t kApplicationNameString = 65083;
 
-// Returns the answer (platform::mb::kIdYes, ...); type holds the buttons
-// and icon (platform::mb).
+// Returns the answer (platform::IDYES, ...); type holds the buttons and
+// icon (platform::MB_YESNO, MB_ICONQUESTION, ...).
 int ShowAppletMessage(uint32_t textNumber, uint32_t type, platform::WStringView insert = {});
 
 // Replaces every "%1" of text by insert.

@@ -4,7 +4,8 @@
 #include "applet/shell/applet_message.h"
 #include "applet/shell/operator_dialog_window.h"
 #include "applet/shell/sim_identity.h"
-#include "platform/message_box_types.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window_messages.h"
 
 namespace applet {
 
@@ -38,8 +39,8 @@ void COperatorDialog::ConfigureForNewSim(const WString& homeNetworkCode) {
   OperatorDatabase& operators = SharedAppletData().Operators();
   const WString found = operators.FindByHomeNetwork(homeNetworkCode);
   if (found.empty()) {
-    if (ShowAppletMessage(kOperatorNotFoundString, platform::mb::kIconQuestion | platform::mb::kYesNo) !=
-        platform::mb::kIdYes)
+    if (ShowAppletMessage(kOperatorNotFoundString, platform::MB_ICONQUESTION | platform::MB_YESNO) !=
+        platform::IDYES)
       return;
     startAtPlaceholder = true;
     DoModal();

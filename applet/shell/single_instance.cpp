@@ -4,7 +4,7 @@
 
 #include "platform/broadcast.h"
 #include "platform/message_beep.h"
-#include "platform/message_box_types.h"
+#include "platform/windows/message_box.h"
 #include "platform/registered_messages.h"
 
 namespace applet {
@@ -32,7 +32,7 @@ bool SingleInstance::AnotherCopyRuns() {
     return false;
   // The other copy keeps the mutex alive; this handle is not needed.
   mutex_.Close();
-  platform::MessageBeep(platform::mb::kIconExclamation);
+  platform::MessageBeep(platform::MB_ICONEXCLAMATION);
   platform::BroadcastMessage(platform::Delivery::Posted, message, 0, 0);
   return true;
 }

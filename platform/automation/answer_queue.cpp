@@ -1,120 +1,124 @@
 #include "platform/automation/answer_queue.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <filesystem>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
-#include "base/host_file.h"
+#include <mutex>
+
 #include "platform/device.h"
-#include "platform/message_box_types.h"
+#include "platform/windows/message_box.h"
 
-namespace platform::automation {
+namespace platform {
 
 namespace {
 
-namespace fs = std::filesystem;
+constexpr size_t kMaxAnswersFile = 64 * 1024;
 
-// A queue of kMaxQueuedAnswers names is well below this.
-constexpr size_t kMaxFileSize = 64 * 1024;
+std::mutex g_memoryMutex;
+std::vector<std::string> g_memory;
 
-struct Named {
-  int answer;
-  const char* name;
-};
-constexpr std::array<Named, 7> kAnswers{{
-    {mb::kIdOk, "ok"},
-    {mb::kIdCancel, "cancel"},
-    {mb::kIdAbort, "abort"},
-    {mb::kIdRetry, "retry"},
-    {mb::kIdIgnore, "ignore"},
-    {mb::kIdYes, "yes"},
-    {mb::kIdNo, "no"},
-}};
+std::filesystem::path QueuePath() {
+  Device& device = CurrentDevice();
+  return device.HasRoot() ? device.Root() / "answers" : std::filesystem::path();
+}
 
-fs::path QueuePath() { return CurrentDevice().Root() / "answers.txt"; }
-fs::path LockPath() { return CurrentDevice().Root() / ".answers.lock"; }
-
-// The queue as stored; lines that name no answer are left out.
-std::vector<int> ReadQueue() {
-  std::string text;
-  std::vector<int> answers;
-  if (!ReadHostFile(QueuePath(), kMaxFileSize, text, nullptr)) return answers;
+std::vector<std::string> Parse(const std::string& text) {
+  std::vector<std::string> answers;
   size_t start = 0;
-  while (start < text.size()) {
+  while (start < text.size() && answers.size() < kMaxQueuedAnswers) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
-    if (auto answer = AnswerFromName(line)) answers.push_back(*answer);
+    std::string line = text.substr(start, end - start);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    if (!line.empty()) answers.push_back(line);
     start = end + 1;
   }
   return answers;
 }
 
-bool WriteQueue(const std::vector<int>& answers) {
+std::string Join(const std::vector<std::string>& answers) {
   std::string text;
-  for (int answer : answers) text += *AnswerName(answer) + "\n";
-  return WriteHostFileAtomically(QueuePath(), text, nullptr);
+  for (const auto& a : answers) text += a + "\n";
+  return text;
+}
+
+// Runs change on the queue under the file's lock and writes back what it
+// left; false when the file cannot be opened or written.
+template <typename Change>
+bool WithQueue(Change change) {
+  const std::filesystem::path path = QueuePath();
+  if (path.empty()) {
+    std::lock_guard lock(g_memoryMutex);
+    change(g_memory);
+    return true;
+  }
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      ::close(fd);
+      return false;
+    }
+  }
+  std::string text;
+  char buffer[4096];
+  ssize_t n = 0;
+  while (text.size() < kMaxAnswersFile && (n = ::read(fd, buffer, sizeof buffer)) > 0)
+    text.append(buffer, static_cast<size_t>(n));
+  std::vector<std::string> answers = Parse(text);
+  const std::vector<std::string> before = answers;
+  change(answers);
+  bool ok = true;
+  if (answers != before) {
+    const std::string out = Join(answers);
+    ok = ::ftruncate(fd, 0) == 0 && ::pwrite(fd, out.data(), out.size(), 0) == static_cast<ssize_t>(out.size());
+  }
+  ::flock(fd, LOCK_UN);
+  ::close(fd);
+  return ok;
 }
 
 }  // namespace
 
-std::optional<std::string> AnswerName(int answer) {
-  for (const Named& n : kAnswers)
-    if (n.answer == answer) return n.name;
-  return std::nullopt;
-}
-
-std::optional<int> AnswerFromName(std::string_view name) {
-  for (const Named& n : kAnswers) {
-    const std::string_view known(n.name);
-    if (known.size() == name.size() &&
-        std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
-          return a == std::tolower(static_cast<unsigned char>(b));
-        }))
-      return n.answer;
+bool QueueAnswers(const std::vector<std::string>& answers, std::string* why) {
+  for (const auto& a : answers) {
+    if (!AnswerFromName(a)) {
+      if (why != nullptr) *why = "\"" + a + "\" is not an answer (ok, cancel, abort, retry, ignore, yes, no)";
+      return false;
+    }
   }
-  return std::nullopt;
+  bool full = false;
+  const bool written = WithQueue([&](std::vector<std::string>& queue) {
+    if (queue.size() + answers.size() > kMaxQueuedAnswers) {
+      full = true;
+      return;
+    }
+    queue.insert(queue.end(), answers.begin(), answers.end());
+  });
+  if (why != nullptr && (full || !written))
+    *why = full ? "more than " + std::to_string(kMaxQueuedAnswers) + " answers queued" : "the queue cannot be written";
+  return written && !full;
 }
 
-ErrorCode QueueAnswers(const std::vector<int>& answers) {
-  if (!CurrentDevice().HasRoot()) return kErrorPathNotFound;
-  for (int answer : answers)
-    if (!AnswerName(answer)) return kErrorInvalidParameter;
-  HostFileLock lock(LockPath(), HostFileLock::Mode::Exclusive);
-  if (!lock.Held()) return kErrorAccessDenied;
-  std::vector<int> queue = ReadQueue();
-  if (queue.size() + answers.size() > kMaxQueuedAnswers) return kErrorNotEnoughMemory;
-  queue.insert(queue.end(), answers.begin(), answers.end());
-  return WriteQueue(queue) ? kErrorSuccess : kErrorWriteFault;
+std::optional<std::string> TakeAnswer() {
+  std::optional<std::string> taken;
+  WithQueue([&](std::vector<std::string>& queue) {
+    if (queue.empty()) return;
+    taken = queue.front();
+    queue.erase(queue.begin());
+  });
+  return taken;
 }
 
-std::optional<int> TakeQueuedAnswer() {
-  if (!CurrentDevice().HasRoot()) return std::nullopt;
-  HostFileLock lock(LockPath(), HostFileLock::Mode::Exclusive);
-  if (!lock.Held()) return std::nullopt;
-  std::vector<int> queue = ReadQueue();
-  if (queue.empty()) return std::nullopt;
-  const int first = queue.front();
-  queue.erase(queue.begin());
-  // An answer that cannot be taken off the queue would be given again to
-  // the next box, so it is not given at all.
-  if (!WriteQueue(queue)) return std::nullopt;
-  return first;
+std::vector<std::string> PendingAnswers() {
+  std::vector<std::string> copy;
+  WithQueue([&](std::vector<std::string>& queue) { copy = queue; });
+  return copy;
 }
 
-std::vector<int> QueuedAnswers() {
-  if (!CurrentDevice().HasRoot()) return {};
-  HostFileLock lock(LockPath(), HostFileLock::Mode::Shared);
-  return ReadQueue();
+bool ClearAnswers() {
+  return WithQueue([](std::vector<std::string>& queue) { queue.clear(); });
 }
 
-ErrorCode ClearQueuedAnswers() {
-  if (!CurrentDevice().HasRoot()) return kErrorPathNotFound;
-  HostFileLock lock(LockPath(), HostFileLock::Mode::Exclusive);
-  if (!lock.Held()) return kErrorAccessDenied;
-  return WriteQueue({}) ? kErrorSuccess : kErrorWriteFault;
-}
-
-}  // namespace platform::automation
+}  // namespace platform

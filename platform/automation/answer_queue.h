@@ -1,41 +1,32 @@
 #pragma once
-// The answers waiting for the message boxes of a device that nobody sits in
-// front of. A person or a test queues them beforehand ("handheld answer DEV
-// yes no"); each box a program shows takes the first one. The queue is the
-// device root's "answers.txt", one answer name per line, shared by every
-// process of the device and changed only under the lock ".answers.lock":
+// The answers left for the message boxes of a device without a screen: the
+// file "answers" in the device root, one answer a line, taken from the top
+// as boxes come up:
 //
 //   yes
 //   no
+//   ok
 //
-// Names: ok, cancel, abort, retry, ignore, yes, no.
+// An answer is the name of a button: ok, cancel, abort, retry, ignore, yes,
+// no. Taking an answer and adding answers hold a lock on the file, so two
+// processes of one device never take the same answer. A device without a
+// root keeps its queue in memory.
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "base/errors.h"
+namespace platform {
 
-namespace platform::automation {
-
-// A queue longer than this is refused; no run of the applet asks as much.
+// More answers than anyone queues; reading stops here.
 inline constexpr size_t kMaxQueuedAnswers = 1000;
 
-// The answer's name, or nullopt for a number that is no answer.
-std::optional<std::string> AnswerName(int answer);
-// The answer of a name (letter case ignored), or nullopt.
-std::optional<int> AnswerFromName(std::string_view name);
+// Appends answers; false (nothing added) when one is not a button's name or
+// the file cannot be written.
+bool QueueAnswers(const std::vector<std::string>& answers, std::string* why = nullptr);
+// Takes the first answer, or nullopt when none is left.
+std::optional<std::string> TakeAnswer();
+std::vector<std::string> PendingAnswers();
+bool ClearAnswers();
 
-// Appends answers. Errors: kErrorPathNotFound without a device root,
-// kErrorInvalidParameter for a number that is no answer,
-// kErrorNotEnoughMemory when the queue would exceed kMaxQueuedAnswers,
-// kErrorWriteFault when the file cannot be written.
-ErrorCode QueueAnswers(const std::vector<int>& answers);
-// Takes the first answer off the queue; nullopt when none is queued.
-std::optional<int> TakeQueuedAnswer();
-// What is queued, first answer first.
-std::vector<int> QueuedAnswers();
-ErrorCode ClearQueuedAnswers();
-
-}  // namespace platform::automation
+}  // namespace platform

@@ -9,7 +9,7 @@
 #include "base/errors.h"
 #include "platform/broadcast.h"
 #include "platform/message_beep.h"
-#include "platform/message_box_types.h"
+#include "platform/windows/message_box.h"
 #include "platform/outside_windows.h"
 #include "platform/registered_messages.h"
 #include "platform/journal.h"
@@ -62,8 +62,8 @@ TEST(Broadcast, JournalledWithTheMessagesName) {
   BroadcastMessage(Delivery::Sent, kWmSettingChange, 242, 0);
   BroadcastMessage(Delivery::Posted, registered, 0, 0);
   BroadcastMessage(Delivery::Posted, 0x0400, 1, -1);
-  MessageBeep(mb::kIconExclamation);
-  MessageBeep(mb::kSimpleBeep);
+  MessageBeep(MB_ICONEXCLAMATION);
+  MessageBeep(kSimpleBeep);
   MessageBeep(0);
   EXPECT_EQ(Journal(device), (std::vector<std::string>{
                                  "broadcast sent WM_SETTINGCHANGE wParam=242 lParam=0",

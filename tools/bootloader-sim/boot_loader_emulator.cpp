@@ -149,6 +149,7 @@ void BootLoaderEmulator::Tick(uint64_t nowMs, std::string& out) {
 void BootLoaderEmulator::OnCommand(const std::string& command, uint64_t nowMs, std::string& out) {
   commands_.push_back(command);
   auto write = WriteCommands().find(command);
+  if (!faults_.silentCommand.empty() && command == faults_.silentCommand) return;
   if (!faults_.errorCommand.empty() && command == faults_.errorCommand) {
     Reply(std::string("x") + static_cast<char>(faults_.errorCode), out);
     pendingWrite_.clear();

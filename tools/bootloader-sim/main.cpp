@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
       "answers the identification, release, warm reset and repartition commands,\n"
       "receives images in checksummed blocks and exits once the host releases it.\n"
       "Point the flash driver at it with DRK_SERIAL_PORT=<path> (or drkflash --port)."};
-  std::string link, save;
+  std::string link, save, commandsPath;
   bootsim::EmulatorIdentity id;
   bootsim::EmulatorFaults faults;
   int errorCode = 1;
@@ -138,6 +138,8 @@ int main(int argc, char** argv) {
   app.add_option("--error-code", errorCode, "The error code sent with --error-on")
       ->capture_default_str()
       ->check(CLI::Range(0, 255));
+  app.add_option("--silent-on", faults.silentCommand, "Leave this command (e.g. ?xrs) unanswered");
+  app.add_option("--commands", commandsPath, "Append every command received to FILE, one a line");
   app.add_option("--silent-after", faults.silentAfterBlocks, "Stop answering after N accepted blocks")
       ->check(CLI::NonNegativeNumber);
   app.add_option("--repartition-ms", faults.repartitionMs, "How long repartitioning takes");
@@ -156,6 +158,15 @@ int main(int argc, char** argv) {
       return 1;
     }
     files = std::make_unique<bootsim::ImageFiles>(save);
+  }
+
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> commandsFile(nullptr, std::fclose);
+  if (!commandsPath.empty()) {
+    commandsFile.reset(std::fopen(commandsPath.c_str(), "a"));
+    if (!commandsFile) {
+      std::cerr << "bootloader-sim: cannot write " << commandsPath << "\n";
+      return 1;
+    }
   }
 
   PseudoTerminal pty;
@@ -201,9 +212,13 @@ int main(int argc, char** argv) {
     if (!out.empty() && !WriteAll(pty.master.fd, out)) {
       std::cerr << "bootloader-sim: the host stopped reading\n";
     }
-    if (verbose) {
-      for (; commandsShown < emulator->Commands().size(); ++commandsShown)
-        std::cerr << "bootloader-sim: " << emulator->Commands()[commandsShown] << "\n";
+    for (; commandsShown < emulator->Commands().size(); ++commandsShown) {
+      const std::string& command = emulator->Commands()[commandsShown];
+      if (verbose) std::cerr << "bootloader-sim: " << command << "\n";
+      if (commandsFile) {
+        std::fprintf(commandsFile.get(), "%s\n", command.c_str());
+        std::fflush(commandsFile.get());
+      }
     }
     if (files && !files->Error().empty()) {
       std::cerr << "bootloader-sim: " << files->Error() << "\n";

@@ -27,9 +27,10 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+void AddAnswerCommand(CLI::App& app);
+void AddRunCommand(CLI::App& app);
 void AddConnectionsCommand(CLI::App& app);
 void AddProvisioningCommand(CLI::App& app);
 void AddInstallCommands(CLI::App& app);
-void AddAnswerCommand(CLI::App& app);
 
 }  // namespace handheld

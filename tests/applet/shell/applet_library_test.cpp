@@ -32,7 +32,7 @@ struct NewCplInfo {
 };
 static_assert(sizeof(NewCplInfo) == 468);
 
-constexpr char kDialogShown[] = "operator dialog to be shown: no window system, ends as cancelled";
+constexpr char kDialogShown[] = "operator dialog to be shown: no window for it yet, ends as cancelled";
 
 class AppletLibrary : public handheld_test::HandheldCommand {
  protected:

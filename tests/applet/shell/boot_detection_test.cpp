@@ -12,7 +12,6 @@
 #include "applet/shell/operator_dialog.h"
 #include "applet/shell/sim_identity.h"
 #include "platform/automation/answer_queue.h"
-#include "platform/message_box_types.h"
 #include "platform/registry.h"
 #include "platform/sim_config.h"
 #include "tests/applet/shell/boot_device.h"
@@ -196,27 +195,29 @@ TEST(BootDetection, AnUnknownOperatorAsksAndOnYesOpensTheDialog) {
       "message box \"Connection Setup\": \"The operator of this SIM card is not in the list. Do you "
       "want to choose your operator yourself?\" (question; yes/no) answered ";
   struct Case {
-    std::vector<int> queued;
+    std::vector<std::string> queued;
     std::string answer;
+    std::string note;
     bool dialog;
   };
   const Case cases[] = {
-      {{platform::mb::kIdNo}, "no", false},
-      {{}, "no (nothing queued: dismissed)", false},
-      {{platform::mb::kIdYes}, "yes", true},
+      {{"no"}, "no", "answer queue: no", false},
+      {{}, "no", "answer queue empty: message box dismissed with no", false},
+      {{"yes"}, "yes", "answer queue: yes", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     BootDevice device;
     device.SetSim(platform::SimConfig::kReady, "999991234567890");
     if (!c.queued.empty()) {
-      ASSERT_EQ(platform::automation::QueueAnswers(c.queued), platform::kErrorSuccess);
+      ASSERT_TRUE(platform::QueueAnswers(c.queued));
     }
     Boot();
     const auto journal = device.Journal();
     EXPECT_TRUE(Has(journal, question + c.answer)) << ::testing::PrintToString(journal);
+    EXPECT_TRUE(Has(journal, c.note)) << ::testing::PrintToString(journal);
     EXPECT_EQ(Has(journal, "operator dialog to be shown (starting at the placeholder operator): no "
-                           "window system, ends as cancelled"),
+                           "window for it yet, ends as cancelled"),
               c.dialog);
     EXPECT_EQ(DocumentsIn(journal), 0u);
     EXPECT_TRUE(StoredRecord().homeNetworkNumber.empty());
