@@ -1,22 +1,16 @@
 #pragma once
-// Messages to every top-level window at once (the handle HWND_BROADCAST).
-// On a device without a window system no window of the process receives
-// them; the journal keeps each broadcast, with the message's name when it
-// has one:
+// Messages to every top-level window at once (the handle HWND_BROADCAST),
+// sent or posted through the window system, which delivers them to the
+// windows of this process and journals each broadcast with the message's
+// name:
 //
-//   broadcast sent WM_SETTINGCHANGE wParam=242 lParam=0
-//   broadcast posted VELMsingleInstanceMsg wParam=0 lParam=0
+//   broadcast WM_SETTINGCHANGE wParam=0xf2 lParam=0x0 to 0 windows
+//   broadcast VELMsingleInstanceMsg wParam=0x0 lParam=0x0 to 1 windows
 
 #include <cstdint>
 #include <string>
 
 namespace platform {
-
-// HWND_BROADCAST, the handle that stands for every top-level window.
-inline constexpr uintptr_t kBroadcastWindow = 0xFFFF;
-
-inline constexpr uint32_t kWmQuit = 0x0012;
-inline constexpr uint32_t kWmSettingChange = 0x001A;
 
 enum class Delivery { Sent, Posted };
 

@@ -4,6 +4,7 @@
 #include "platform/broadcast.h"
 #include "platform/device.h"
 #include "platform/journal.h"
+#include "platform/windows/window_messages.h"
 
 namespace platform {
 
@@ -33,7 +34,7 @@ bool PostToOutsideWindow(uintptr_t window, uint32_t message, uintptr_t wParam, i
   const OutsideWindow target = config.outsideWindows[window - kFirstHandle];
   std::string event = "posted " + MessageNameOf(message) + " to window " + target.className +
                       " \"" + target.title + "\"";
-  if (message != kWmQuit) {
+  if (message != WM_QUIT) {
     event += " wParam=" + std::to_string(wParam) + " lParam=" + std::to_string(lParam);
   } else {
     config.outsideWindows.erase(config.outsideWindows.begin() +

@@ -14,11 +14,10 @@
 #include <optional>
 
 #include "base/text.h"
+#include "platform/windows/window_messages.h"
 
 namespace platform {
 
-inline constexpr uint32_t kFirstRegisteredMessage = 0xC000;
-inline constexpr uint32_t kLastRegisteredMessage = 0xFFFF;
 inline constexpr size_t kMaxMessageNameLength = 255;
 
 // The message's number; 0, with the last error set, for an empty or

@@ -9,6 +9,7 @@
 #include "platform/outside_windows.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "platform/windows/window_messages.h"
 
 namespace setup {
 
@@ -25,7 +26,7 @@ void StopToolkitLoader() {
     platform::Sleep(kLoaderLookIntervalMs);
     window = platform::FindOutsideWindow(kLoaderClass, kLoaderTitle);
   }
-  if (window != 0) platform::PostToOutsideWindow(window, platform::kWmQuit, 0, 0);
+  if (window != 0) platform::PostToOutsideWindow(window, platform::WM_QUIT, 0, 0);
 }
 
 void RemoveToolkitShortcuts() {
@@ -58,7 +59,7 @@ void RunRegistryFixWithoutCamera() {
 }  // namespace
 
 void RunPostInstall() {
-  platform::BroadcastMessage(platform::Delivery::Sent, platform::kWmSettingChange,
+  platform::BroadcastMessage(platform::Delivery::Sent, platform::WM_SETTINGCHANGE,
                              kSettingChangeWParam, 0);
   StopToolkitLoader();
   RemoveToolkitShortcuts();

@@ -8,6 +8,7 @@
 #include "base/clock.h"
 #include "base/errors.h"
 #include "platform/journal.h"
+#include "platform/registered_messages.h"
 #include "platform/windows/dialog.h"
 #include "platform/windows/focus.h"
 #include "platform/windows/person.h"
@@ -391,34 +392,11 @@ bool KillTimer(Hwnd hwnd, uintptr_t id) {
   return false;
 }
 
-uint32_t RegisterWindowMessage(WStringView name) {
-  if (name.empty()) {
-    SetLastError(kErrorInvalidParameter);
-    return 0;
-  }
-  WindowManager& m = WindowManager::Get();
-  std::lock_guard lock(m.mutex);
-  const WString key = ToUpper(name);
-  auto it = m.registeredMessages.find(key);
-  if (it != m.registeredMessages.end()) return it->second;
-  if (m.nextRegisteredMessage > kLastRegisteredMessage) {
-    SetLastError(kErrorNotEnoughMemory);
-    return 0;
-  }
-  const uint32_t number = m.nextRegisteredMessage++;
-  m.registeredMessages[key] = number;
-  m.registeredNames[number] = WString(name);
-  return number;
-}
+uint32_t RegisterWindowMessage(WStringView name) { return RegisterDeviceMessage(name); }
 
 std::string MessageName(uint32_t message) {
   if (const char* known = KnownMessageName(message)) return known;
-  {
-    WindowManager& m = WindowManager::Get();
-    std::lock_guard lock(m.mutex);
-    auto it = m.registeredNames.find(message);
-    if (it != m.registeredNames.end()) return ToUtf8(it->second);
-  }
+  if (auto name = RegisteredMessageName(message)) return ToUtf8(*name);
   char hex[16];
   std::snprintf(hex, sizeof hex, "0x%04X", message);
   return hex;

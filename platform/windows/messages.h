@@ -57,8 +57,8 @@ LResult CallWindowProc(WindowProcedure procedure, Hwnd hwnd, uint32_t message, W
 uintptr_t SetTimer(Hwnd hwnd, uintptr_t id, uint32_t milliseconds, TimerProcedure procedure = nullptr);
 bool KillTimer(Hwnd hwnd, uintptr_t id);
 
-// The same number for the same name (letter case aside) within a process;
-// 0 for an empty name.
+// The same number for the same name (letter case aside) in every process
+// of the device (registered_messages.h); 0 for an empty name.
 uint32_t RegisterWindowMessage(WStringView name);
 // The name of a registered message, or a known message's own name, or its
 // number in hex ("0x1234").

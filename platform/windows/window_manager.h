@@ -121,9 +121,6 @@ class WindowManager {
   std::vector<Hwnd> topLevel;  // z-order, topmost first
   std::vector<std::shared_ptr<ThreadState>> threads;
   std::map<WString, std::shared_ptr<const WindowClassRecord>> classes;  // by upper-case name
-  std::map<WString, uint32_t> registeredMessages;                       // by upper-case name
-  std::map<uint32_t, WString> registeredNames;
-  uint32_t nextRegisteredMessage = 0xC000;
   Hwnd foreground;
   Hwnd capture;
 

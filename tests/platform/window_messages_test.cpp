@@ -59,16 +59,16 @@ TEST(RegisteredMessages, RefusedNames) {
 TEST(Broadcast, JournalledWithTheMessagesName) {
   test_support::TempDevice device;
   const uint32_t registered = RegisterDeviceMessage(u"VELMsingleInstanceMsg");
-  BroadcastMessage(Delivery::Sent, kWmSettingChange, 242, 0);
+  BroadcastMessage(Delivery::Sent, WM_SETTINGCHANGE, 242, 0);
   BroadcastMessage(Delivery::Posted, registered, 0, 0);
   BroadcastMessage(Delivery::Posted, 0x0400, 1, -1);
   MessageBeep(MB_ICONEXCLAMATION);
   MessageBeep(kSimpleBeep);
   MessageBeep(0);
   EXPECT_EQ(Journal(device), (std::vector<std::string>{
-                                 "broadcast sent WM_SETTINGCHANGE wParam=242 lParam=0",
-                                 "broadcast posted VELMsingleInstanceMsg wParam=0 lParam=0",
-                                 "broadcast posted 0x0400 wParam=1 lParam=-1",
+                                 "broadcast WM_SETTINGCHANGE wParam=0xf2 lParam=0x0 to 0 windows",
+                                 "broadcast VELMsingleInstanceMsg wParam=0x0 lParam=0x0 to 0 windows",
+                                 "broadcast 0x0400 wParam=0x1 lParam=0xffffffffffffffff to 0 windows",
                                  "beep exclamation",
                                  "beep simple",
                                  "beep default",
@@ -87,10 +87,10 @@ TEST(OutsideWindows, FoundByClassAndTitleAndEndedByQuit) {
   EXPECT_TRUE(PostToOutsideWindow(other, 0x0400, 7, 0));
   const uintptr_t loader = FindOutsideWindow(u"STK_LOADER", u"STK_Loader");
   ASSERT_NE(loader, 0u);
-  EXPECT_TRUE(PostToOutsideWindow(loader, kWmQuit, 0, 0));
+  EXPECT_TRUE(PostToOutsideWindow(loader, WM_QUIT, 0, 0));
   EXPECT_EQ(FindOutsideWindow(u"STK_LOADER", u"STK_Loader"), 0u);  // its program ended
   EXPECT_NE(FindOutsideWindow(u"Other", u"Window"), 0u);
-  EXPECT_FALSE(PostToOutsideWindow(0x1234, kWmQuit, 0, 0));
+  EXPECT_FALSE(PostToOutsideWindow(0x1234, WM_QUIT, 0, 0));
   EXPECT_EQ(LastError(), kErrorInvalidHandle);
   EXPECT_EQ(Journal(device), (std::vector<std::string>{
                                  "posted 0x0400 to window Other \"Window\" wParam=7 lParam=0",

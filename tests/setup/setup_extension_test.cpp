@@ -68,7 +68,7 @@ TEST_F(SetupExtension, AbsentLoaderIsLookedForFourTimes) {
   EXPECT_EQ(InstallExitNow(), 0);
   EXPECT_EQ(clock_.SleepCount(), 3u);
   EXPECT_EQ(clock_.SleptMs(), 1500u);
-  EXPECT_EQ(Events(), (std::vector<std::string>{"broadcast sent WM_SETTINGCHANGE wParam=242 lParam=0",
+  EXPECT_EQ(Events(), (std::vector<std::string>{"broadcast WM_SETTINGCHANGE wParam=0xf2 lParam=0x0 to 0 windows",
                                                 "process not found: \\windows\\VELM.exe"}));
 }
 
@@ -77,7 +77,7 @@ TEST_F(SetupExtension, ARunningLoaderIsToldToQuit) {
   EXPECT_EQ(InstallExitNow(), 0);
   EXPECT_EQ(clock_.SleepCount(), 0u);
   EXPECT_EQ(Events(), (std::vector<std::string>{
-                          "broadcast sent WM_SETTINGCHANGE wParam=242 lParam=0",
+                          "broadcast WM_SETTINGCHANGE wParam=0xf2 lParam=0x0 to 0 windows",
                           "posted WM_QUIT to window STK_LOADER \"STK_Loader\": its program ends",
                           "process not found: \\windows\\VELM.exe"}));
 }

@@ -133,7 +133,7 @@ TEST_F(HandheldBoot, InstallAndUninstallTheBundle) {
   for (const char* step :
        {"000001 installer: copied \\Windows\\Kaldset.dll\n", "installer: Install_Init answered 0 (continue)\n",
         "installer: copied \\Windows\\VELM.CPL\n",
-        "broadcast sent WM_SETTINGCHANGE wParam=242 lParam=0\n",
+        "broadcast WM_SETTINGCHANGE wParam=0xf2 lParam=0x0 to 0 windows\n",
         "posted WM_QUIT to window STK_LOADER \"STK_Loader\": its program ends\n",
         "process not found: \\windows\\VELM.exe\n", "installer: Install_Exit answered 0 (done)\n"})
     EXPECT_NE(journal.find(step), std::string::npos) << step << journal;

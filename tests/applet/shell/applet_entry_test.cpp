@@ -148,7 +148,7 @@ TEST(SingleInstance, AnotherCopyIsFoundWhileTheFirstEntryRuns) {
     EXPECT_TRUE(second.AnotherCopyRuns());
     EXPECT_EQ(device.Journal(), (std::vector<std::string>{
                                     "beep exclamation",
-                                    "broadcast posted VELMsingleInstanceMsg wParam=0 lParam=0"}));
+                                    "broadcast VELMsingleInstanceMsg wParam=0x0 lParam=0x0 to 0 windows"}));
   }
   // The first entry returned: the next one runs.
   SingleInstance later;

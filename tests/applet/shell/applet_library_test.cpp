@@ -145,7 +145,7 @@ TEST_F(AppletLibrary, AnotherCopyRunningBeepsAndBroadcasts) {
   ASSERT_EQ(other.Create(u"VELMsingleInstanceMux", true, &existed), platform::kErrorSuccess);
   ASSERT_FALSE(existed);
   const std::vector<std::string> refused{"beep exclamation",
-                                         "broadcast posted VELMsingleInstanceMsg wParam=0 lParam=0"};
+                                         "broadcast VELMsingleInstanceMsg wParam=0x0 lParam=0x0 to 0 windows"};
   const std::function<void()> entries[] = {
       [this] { Cpl(5, 0); }, [this] { Entry("OnDebug"); }, [this] { Entry("OnBoot"); }};
   for (const auto& run : entries) {
