@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -27,5 +28,9 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+// The import subcommand of operators; onDevice runs an action with the
+// device that operators names made current.
+void AddOperatorsImportCommand(CLI::App& operators,
+                               const std::function<void(const std::function<void()>&)>& onDevice);
 
 }  // namespace handheld
