@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "platform/code_page.h"
 
@@ -21,17 +22,32 @@ namespace {
 constexpr char kToLatin[] = "Any-Latin; NFC";
 constexpr char kToAscii[] = "Any-Latin; Latin-ASCII; NFC";
 
-std::optional<WString> Transform(const char* id, WStringView text) {
+using TransliteratorPtr = std::unique_ptr<icu::Transliterator>;
+
+TransliteratorPtr MakeTransliterator(const char* id) {
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::Transliterator> t(
-      icu::Transliterator::createInstance(id, UTRANS_FORWARD, status));
-  if (U_FAILURE(status) || t == nullptr) return std::nullopt;
+  TransliteratorPtr t(icu::Transliterator::createInstance(id, UTRANS_FORWARD, status));
+  if (U_FAILURE(status)) return nullptr;
+  return t;
+}
+
+std::optional<WString> Transform(TransliteratorPtr& t, const char* id, WStringView text) {
+  if (t == nullptr) t = MakeTransliterator(id);
+  if (t == nullptr) return std::nullopt;
   icu::UnicodeString s(text.data(), static_cast<int32_t>(text.size()));
   t->transliterate(s);
   return WString(reinterpret_cast<const char16_t*>(s.getBuffer()), static_cast<size_t>(s.length()));
 }
 
 }  // namespace
+
+struct CodePageText::Transliterators {
+  TransliteratorPtr toLatin;
+  TransliteratorPtr toAscii;
+};
+
+CodePageText::CodePageText(unsigned codePage)
+    : codePage_(codePage), transliterators_(std::make_shared<Transliterators>()) {}
 
 std::optional<std::string> CodePageText::Encode(WStringView text) const {
   bool lossy = false;
@@ -41,8 +57,8 @@ std::optional<std::string> CodePageText::Encode(WStringView text) const {
 }
 
 std::optional<WString> CodePageText::Transliterate(WStringView text) const {
-  for (const char* id : {kToLatin, kToAscii}) {
-    std::optional<WString> latin = Transform(id, text);
+  for (auto [t, id] : {std::pair{&transliterators_->toLatin, kToLatin}, std::pair{&transliterators_->toAscii, kToAscii}}) {
+    std::optional<WString> latin = Transform(*t, id, text);
     if (latin && !latin->empty() && Encode(*latin)) return latin;
   }
   return std::nullopt;

@@ -4,6 +4,7 @@
 // ICU transliteration), and an escaped form that keeps any text in a
 // comment.
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,7 @@ namespace handheld {
 
 class CodePageText {
  public:
-  explicit CodePageText(unsigned codePage) : codePage_(codePage) {}
+  explicit CodePageText(unsigned codePage);
   unsigned CodePage() const { return codePage_; }
 
   // The bytes of text, or nullopt when some character has no byte there.
@@ -31,6 +32,10 @@ class CodePageText {
 
  private:
   unsigned codePage_;
+  // ICU's transliterators, made on first use: building one takes longer
+  // than transliterating every name of a provider list.
+  struct Transliterators;
+  std::shared_ptr<Transliterators> transliterators_;
 };
 
 }  // namespace handheld

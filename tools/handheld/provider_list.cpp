@@ -22,10 +22,11 @@ std::string Trimmed(std::string_view text) {
 
 std::string TextOf(const pugi::xml_node& node) { return Trimmed(node.child_value()); }
 
-std::optional<std::string> OptionalText(const pugi::xml_node& parent, const char* name) {
+// A login as written: blanks may belong to it.
+std::optional<std::string> Credential(const pugi::xml_node& parent, const char* name) {
   const pugi::xml_node node = parent.child(name);
   if (!node) return std::nullopt;
-  return TextOf(node);
+  return std::string(node.child_value());
 }
 
 std::string Lower(std::string text) {
@@ -80,8 +81,8 @@ AccessPoint ReadAccessPoint(const pugi::xml_node& apn, const LineTable& lines) {
   ap.internet = !usage || type == "internet" || combined;
   ap.mms = type == "mms" || combined;
   ap.wap = type == "wap";
-  ap.username = OptionalText(apn, "username");
-  ap.password = OptionalText(apn, "password");
+  ap.username = Credential(apn, "username");
+  ap.password = Credential(apn, "password");
   ap.authentication = Lower(apn.child("authentication").attribute("method").value());
   for (pugi::xml_node dns : apn.children("dns")) ap.dns.push_back(TextOf(dns));
   ap.mmsc = TextOf(apn.child("mmsc"));
@@ -101,8 +102,8 @@ Provider ReadProvider(const pugi::xml_node& node, const LineTable& lines) {
   }
   if (const pugi::xml_node cdma = node.child("cdma")) {
     p.hasCdma = true;
-    p.cdmaUsername = OptionalText(cdma, "username");
-    p.cdmaPassword = OptionalText(cdma, "password");
+    p.cdmaUsername = Credential(cdma, "username");
+    p.cdmaPassword = Credential(cdma, "password");
     for (pugi::xml_node dns : cdma.children("dns")) p.cdmaDns.push_back(TextOf(dns));
   }
   return p;
@@ -135,20 +136,27 @@ bool LoadProviderList(const std::filesystem::path& path, ProviderList& out, std:
   out = ProviderList{};
   std::string data;
   if (!ReadFile(path, data, why)) return false;
+  return ParseProviderList(data, path.string(), out, why);
+}
+
+bool ParseProviderList(std::string_view data, const std::string& path, ProviderList& out, std::string& why) {
+  out = ProviderList{};
   const LineTable lines(data);
   pugi::xml_document doc;
-  const pugi::xml_parse_result parsed = doc.load_buffer(data.data(), data.size());
+  // A login of blanks only is still a login.
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
   if (!parsed) {
-    why = path.string() + ":" + std::to_string(lines.LineOf(parsed.offset)) + ": " + parsed.description();
+    why = path + ":" + std::to_string(lines.LineOf(parsed.offset)) + ": " + parsed.description();
     return false;
   }
   const pugi::xml_node root = doc.child("serviceproviders");
   if (!root) {
-    why = path.string() + ": no <serviceproviders> element; not a provider list";
+    why = path + ": no <serviceproviders> element; not a provider list";
     return false;
   }
   if (std::string_view(root.attribute("format").value()) != kFormat) {
-    why = path.string() + ":" + std::to_string(lines.LineOf(root.offset_debug())) +
+    why = path + ":" + std::to_string(lines.LineOf(root.offset_debug())) +
           ": format \"" + root.attribute("format").value() + "\", expected " + kFormat;
     return false;
   }

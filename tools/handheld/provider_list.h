@@ -3,7 +3,7 @@
 // format 2.0): per country, each provider's name, its GSM network codes and
 // access points, and its CDMA login. Only what the operator import uses is
 // kept; texts are UTF-8 as in the file, with white space around them
-// removed (but for the APN, which is kept as written).
+// removed (but for the APN and the login, which are kept as written).
 //
 // The shape of the file, as read:
 //
@@ -27,6 +27,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace handheld {
@@ -81,5 +82,7 @@ struct ProviderList {
 // Reads the file. False with why ("path:line: what") when it cannot be read,
 // is too large, is not well-formed XML or is no provider list.
 bool LoadProviderList(const std::filesystem::path& path, ProviderList& out, std::string& why);
+// The same for the bytes of such a file; name stands for it in why.
+bool ParseProviderList(std::string_view data, const std::string& name, ProviderList& out, std::string& why);
 
 }  // namespace handheld
