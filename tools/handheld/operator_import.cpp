@@ -58,6 +58,12 @@ WString CleanName(WStringView name) {
   return out;
 }
 
+WString TrimWhite(WStringView text) {
+  while (!text.empty() && platform::IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && platform::IsSpace(text.back())) text.remove_suffix(1);
+  return WString(text);
+}
+
 // The code under which the applet's country table files each region.
 class CountryFiling {
  public:
@@ -233,9 +239,9 @@ class Importer {
 
   // The login of an access point, or nullopt (with a warning) when it
   // cannot be written.
-  std::optional<Login> LoginOf(const AccessPoint& ap, const keys::KindKeys& k) {
+  std::optional<Login> LoginOf(const AccessPoint& ap, const char16_t* userNameKey, const char16_t* passwordKey) {
     Login login{U16(ap.username.value_or("")), U16(ap.password.value_or("")), ap.authentication};
-    for (auto [key, value] : {std::pair{k.userName, &login.username}, std::pair{k.password, &login.password}}) {
+    for (auto [key, value] : {std::pair{userNameKey, &login.username}, std::pair{passwordKey, &login.password}}) {
       if (std::optional<std::string> fault = writer_.ValueFault(key, *value)) {
         Warn("access point " + Quoted(U16(ap.apn)) + " (line " + std::to_string(ap.line) + "): its " +
              U8(key) + " " + *fault + "; the access point is left out");
@@ -254,7 +260,7 @@ class Importer {
   std::optional<WString> ApnOf(const AccessPoint& ap, WStringView what) {
     const std::string where = " (line " + std::to_string(ap.line) + ")";
     WString apn = U16(ap.apn);
-    const WString trimmed = CleanName(apn);
+    const WString trimmed = TrimWhite(apn);
     if (trimmed.empty()) {
       Warn(U8(what) + " access point" + where + " has no APN; left out");
       return std::nullopt;
@@ -279,7 +285,7 @@ class Importer {
       if (!(ap.*use)) continue;
       std::optional<WString> apn = ApnOf(ap, what);
       if (!apn) continue;
-      std::optional<Login> login = LoginOf(ap, k);
+      std::optional<Login> login = LoginOf(ap, k.userName, k.password);
       if (!login) continue;
       if (chosen.first != nullptr && *login != chosen.login) {
         Warn(U8(what) + " APN " + Quoted(*apn) + " (line " + std::to_string(ap.line) +
@@ -353,8 +359,6 @@ class Importer {
   }
 
   void AddMms(Section& section, const Login& internetLogin) {
-    const keys::KindKeys mmsKeys{BearerType::Gprs, nullptr, nullptr, keys::kMmsApn, nullptr, nullptr,
-                                 keys::kMmsUserName, keys::kMmsPassword};
     for (const AccessPoint& ap : current_.provider->accessPoints) {
       if (!ap.mms) continue;
       const WString apn = U16(ap.apn);
@@ -370,7 +374,7 @@ class Importer {
              "; left out");
         continue;
       }
-      std::optional<Login> login = LoginOf(ap, mmsKeys);
+      std::optional<Login> login = LoginOf(ap, keys::kMmsUserName, keys::kMmsPassword);
       if (!login) continue;
       section.Add(keys::kMmsOnly, u"1");
       section.Add(keys::kMmsApn, apn);
@@ -493,8 +497,10 @@ class Importer {
     if (provider.hasCdma) {
       const keys::KindKeys& cdma = *keys::KeysOf(BearerType::OneXRtt);
       network.push_back(u"1XRTT");
-      const AccessPoint login{.apn = "CDMA", .username = provider.cdmaUsername, .password = provider.cdmaPassword};
-      if (std::optional<Login> l = LoginOf(login, cdma)) AddLogin(section, *l, cdma);
+      // CDMA has no access point; its login is told apart as "CDMA".
+      const AccessPoint login{.apn = "CDMA", .username = provider.cdmaUsername, .password = provider.cdmaPassword,
+                              .line = provider.line};
+      if (std::optional<Login> l = LoginOf(login, cdma.userName, cdma.password)) AddLogin(section, *l, cdma);
       AddDns(section, provider.cdmaDns, cdma);
     }
     WString networkValue;
