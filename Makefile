@@ -1,5 +1,8 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo test build-release build-asan bench flash-demo clean
+.PHONY: demo test build-release build-asan bench flash-demo fuzz clean
+
+# How long make fuzz runs each fuzz target, in seconds.
+FUZZ_SECONDS ?= 60
 
 demo: build-release
 	scripts/demo build/release
@@ -22,6 +25,9 @@ bench: build-release
 
 flash-demo: build-release
 	scripts/flash-demo build/release
+
+fuzz:
+	scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

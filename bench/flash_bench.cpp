@@ -15,15 +15,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "flashclient/client_interface.h"
-#include "flashclient/driver_clock.h"
 #include "tools/bootloader-sim/sim_process.h"
 
 namespace {
@@ -46,21 +45,21 @@ RunStats FlashOnce(const std::string& image) {
   bootsim::SimProcess sim(BOOTLOADER_SIM_PATH, {"--max-seconds", "600"});
   ::setenv("DRK_SERIAL_PORT", sim.Path().c_str(), 1);
   ::setenv("DRK_REGISTRY", "/nonexistent/drkclient/registry.reg", 1);
-  drkclient::DriverClock& clock = drkclient::CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   const uint64_t sleptBefore = clock.SleptMs(), sleepsBefore = clock.SleepCount();
-  const auto start = std::chrono::steady_clock::now();
+  const uint64_t start = clock.NowMs();
   if (drkclient::Client_Initialize() == 0 && drkclient::Client_FlashOS(image.c_str(), 0) == 0) {
     drkclient::Client_StartFlash();
     // The host's polling is outside the driver's waits: it does not delay
-    // the worker, which runs on.
+    // the worker, which runs on, and it sleeps on a clock of its own so that
+    // the current clock counts the driver's waits alone.
+    platform::SystemClock host;
     int progress;
-    while ((progress = drkclient::Client_Progress()) >= 0 && progress < 100)
-      ::usleep(kPollMs * 1000);
+    while ((progress = drkclient::Client_Progress()) >= 0 && progress < 100) host.Sleep(kPollMs);
     drkclient::JoinDriverThreads();
     drkclient::Client_Shutdown();
   }
-  stats.elapsedMs =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  stats.elapsedMs = static_cast<double>(clock.NowMs() - start);
   stats.progress = drkclient::Client_Progress() == 0 ? 100 : drkclient::Client_Progress();
   stats.sleptMs = static_cast<double>(clock.SleptMs() - sleptBefore);
   stats.sleeps = static_cast<double>(clock.SleepCount() - sleepsBefore);

@@ -38,7 +38,7 @@
 #include "applet/connections/ras_param.h"
 #include "applet/device/sectioned_text_reader.h"
 #include "platform/device.h"
-#include "platform/text.h"
+#include "base/text.h"
 #include "tools/handheld/operator_import.h"
 #include "tools/handheld/provider_list.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "applet/device/sectioned_text_reader.h"
+#include "base/text.h"
 #include "platform/device.h"
-#include "platform/text.h"
 
 namespace {
 

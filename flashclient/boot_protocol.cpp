@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "flashclient/driver_clock.h"
+#include "base/byte_reader.h"
+#include "base/clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/flash_worker.h"
@@ -15,20 +16,40 @@ namespace drkclient {
 
 namespace {
 
-// Send, wait, await '&' or 'x'; on 'x' the code byte follows. Returns 0
-// after '&', else the identification result.
-int StandardExchange(const char* command, int noAckResult) {
+bool Answered(WaitEnd end) { return end == WaitEnd::Marker; }
+
+// How a command that is answered '&', or 'x' and an error code, came out.
+enum class Answer {
+  Ack,
+  DeviceError,       // 'x' and its code: "Error" logged, progress -1
+  ErrorCodeMissing,  // 'x' without its code byte
+  NoAnswer,
+  WriteFailed,
+};
+
+// Send, wait, await '&' or 'x'; on 'x' the code byte follows.
+Answer AcknowledgedCommand(const char* command) {
   DriverState& s = State();
-  if (SendCommand(command) != 0) return kIdentifyConnectFailed;
+  if (SendCommand(command) != PortIo::Done) return Answer::WriteFailed;
   WaitForAnswer();
-  if (AwaitMarker("&x") != 0) return noAckResult;
-  if (s.oneByte == kError) {
-    if (ReadByte() != 0) return kIdentifyErrorCodeMissing;
-    s.progress = kProgressTransportFailure;
-    LogLine("Error", static_cast<uint32_t>(s.oneByte));
-    return kIdentifyDeviceError;
+  if (!Answered(AwaitMarker("&x"))) return Answer::NoAnswer;
+  if (s.oneByte != kError) return Answer::Ack;
+  if (ReadByte() != PortIo::Done) return Answer::ErrorCodeMissing;
+  s.progress = kProgressTransportFailure;
+  LogLine("Error", static_cast<uint32_t>(s.oneByte));
+  return Answer::DeviceError;
+}
+
+// The standard exchange of the identification: Identified after '&'.
+IdentifyResult StandardExchange(const char* command, IdentifyResult noAck) {
+  switch (AcknowledgedCommand(command)) {
+    case Answer::Ack: return IdentifyResult::Identified;
+    case Answer::DeviceError: return IdentifyResult::DeviceError;
+    case Answer::ErrorCodeMissing: return IdentifyResult::ErrorCodeMissing;
+    case Answer::NoAnswer: return noAck;
+    case Answer::WriteFailed: break;
   }
-  return kIdentified;
+  return IdentifyResult::ConnectFailed;
 }
 
 // At most kDataMarkerReads single reads looking for '*', whatever each read
@@ -43,30 +64,35 @@ int SkipToDataMarker() {
   return reads;
 }
 
+// Awaits '*' and reads the text after it into text.
+IdentifyResult DataText(std::string& text, IdentifyResult noData, IdentifyResult textTimeout) {
+  if (!Answered(AwaitMarker("*"))) return noData;
+  if (!Answered(ReadText(text))) return textTimeout;
+  return IdentifyResult::Identified;
+}
+
 // The block size query ends the identification: a command that cannot be
 // written fails it like any other, while an unanswered or refused query
 // leaves the device identified but without a block size (progress -1).
-int QueryBlockSize() {
+IdentifyResult QueryBlockSize() {
   DriverState& s = State();
   auto timeout = [&s] {
     LogLine("USB Timeout on qbz", static_cast<uint32_t>(s.oneByte));
     s.progress = kProgressTransportFailure;
-    return kIdentified;
+    return IdentifyResult::Identified;
   };
-  if (SendCommand("?qbz") != 0) return kIdentifyConnectFailed;
-  WaitForAnswer();
-  if (AwaitMarker("&x") != 0) return timeout();
-  if (s.oneByte == kError) {
-    if (ReadByte() != 0) return timeout();
-    s.progress = kProgressTransportFailure;
-    LogLine("Error", static_cast<uint32_t>(s.oneByte));
-    return kIdentified;
+  switch (AcknowledgedCommand("?qbz")) {
+    case Answer::Ack: break;
+    case Answer::DeviceError: return IdentifyResult::Identified;
+    case Answer::ErrorCodeMissing:
+    case Answer::NoAnswer: return timeout();
+    case Answer::WriteFailed: return IdentifyResult::ConnectFailed;
   }
-  if (AwaitMarker("*") != 0) return timeout();
+  if (!Answered(AwaitMarker("*"))) return timeout();
   std::array<uint8_t, 4> raw{};
-  if (PortInput(raw.data(), raw.size()) != 0) return timeout();
-  uint32_t size = static_cast<uint32_t>(raw[0]) | static_cast<uint32_t>(raw[1]) << 8 |
-                  static_cast<uint32_t>(raw[2]) << 16 | static_cast<uint32_t>(raw[3]) << 24;
+  if (PortInput(raw.data(), raw.size()) != PortIo::Done) return timeout();
+  uint32_t size = 0;
+  platform::ByteReader(raw).U32(size);
   char line[48];
   std::snprintf(line, sizeof line, "Buffer size = %d bytes", static_cast<int>(size));
   s.bufferSizeLine.Assign(line);
@@ -74,116 +100,144 @@ int QueryBlockSize() {
   if (size > kMaxBlockSize) {
     // Treated as a failed query: no transfer starts with such a size.
     s.progress = kProgressTransportFailure;
-    return kIdentified;
+    return IdentifyResult::Identified;
   }
   s.blockSize = size;
-  return kIdentified;
+  return IdentifyResult::Identified;
 }
 
-// Steps 1 and 2 of the release: 0, or 202 after a timeout.
-int ReleaseCommands() {
+// The exchange itself, run once per load.
+IdentifyResult RunIdentification() {
   DriverState& s = State();
-  SendCommand("?xcb");
-  WaitForAnswer();
-  if (AwaitMarker("&x") != 0) {
-    LogLine("USB Timeout on xcb", static_cast<uint32_t>(s.oneByte));
-    s.progress = kProgressTransportFailure;
-    return kReleaseTimeout;
-  }
-  SendCommand("?c");
-  WaitForAnswer();
-  if (AwaitMarker("&x") != 0) {
-    LogLine("USB Timeout on c", static_cast<uint32_t>(s.oneByte));
-    s.progress = kProgressTransportFailure;
-    return kReleaseTimeout;
-  }
-  return 0;
-}
-
-}  // namespace
-
-int IdentifyDevice() {
-  DriverState& s = State();
-  if (s.identified) return kIdentified;
-  s.identified = true;
   LogLine("Detected OS is", DetectOsFamily());
-  if (ConnectTarget() != 0) return kIdentifyConnectFailed;
+  if (ConnectTarget() != Connection::Connected) return IdentifyResult::ConnectFailed;
 
   std::string text;
-  if (int r = StandardExchange("?gid", kIdentifyNoAck); r != kIdentified) return r;
-  if (AwaitMarker("*") != 0) return kIdentifyNoData;
-  if (ReadText(text) != 0) return kIdentifyTextTimeout;
+  if (auto r = StandardExchange("?gid", IdentifyResult::NoAck); r != IdentifyResult::Identified) return r;
+  if (auto r = DataText(text, IdentifyResult::NoData, IdentifyResult::TextTimeout); r != IdentifyResult::Identified)
+    return r;
   if (text != kSupportedModelNumber) {
     LogLine(text, static_cast<uint32_t>(text.size()));
     LogLine("Invalid device", 0u);
-    return kIdentifyInvalidDevice;
+    return IdentifyResult::InvalidDevice;
   }
   s.deviceIdLine.Assign("Device ID: Yvra t" + text);
 
-  if (int r = StandardExchange("?qos", kIdentifyNoAck); r != kIdentified) return r;
-  if (AwaitMarker("*") != 0) return kIdentifyNoData;
-  if (ReadText(text) != 0) return kIdentifyTextTimeout;
+  if (auto r = StandardExchange("?qos", IdentifyResult::NoAck); r != IdentifyResult::Identified) return r;
+  if (auto r = DataText(text, IdentifyResult::NoData, IdentifyResult::TextTimeout); r != IdentifyResult::Identified)
+    return r;
   // Eight characters of version, one separator, then the language.
   s.osVersion.Assign(std::string_view(text).substr(0, 8));
   s.osLanguage.Assign(text.size() > 9 ? std::string_view(text).substr(9) : std::string_view());
 
-  if (SendCommand("?ghw") != 0) return kIdentifyConnectFailed;
+  if (SendCommand("?ghw") != PortIo::Done) return IdentifyResult::ConnectFailed;
   WaitForAnswer();
-  if (AwaitMarker("*") != 0) return kIdentifyInvalidDevice;
-  if (ReadText(text) != 0) return kIdentifyHardwareTextTimeout;
+  if (auto r = DataText(text, IdentifyResult::InvalidDevice, IdentifyResult::HardwareTextTimeout);
+      r != IdentifyResult::Identified)
+    return r;
   s.hwIdLine.Assign("HWID = " + text);
-  if (AwaitMarker("*") != 0) return kIdentifyNoCameraData;
-  if (ReadText(text) != 0) return kIdentifyCameraTextTimeout;
+  if (auto r = DataText(text, IdentifyResult::NoCameraData, IdentifyResult::CameraTextTimeout);
+      r != IdentifyResult::Identified)
+    return r;
   s.cameraLine.Assign("Camera present = " + text);
-  if (AwaitMarker("*") != 0) return kIdentifyNoModelData;
-  if (ReadText(text) != 0) return kIdentifyModelTextTimeout;
+  if (auto r = DataText(text, IdentifyResult::NoModelData, IdentifyResult::ModelTextTimeout);
+      r != IdentifyResult::Identified)
+    return r;
   s.modelText.Assign(text);
 
-  if (int r = StandardExchange("?qup", kIdentifyNoQupAck); r != kIdentified) return r;
+  if (auto r = StandardExchange("?qup", IdentifyResult::NoQupAck); r != IdentifyResult::Identified) return r;
   LogLine("qup response retries =", static_cast<uint32_t>(SkipToDataMarker()));
-  if (ReadText(text) != 0) return kIdentifyTextTimeout;
+  if (!Answered(ReadText(text))) return IdentifyResult::TextTimeout;
   s.moduleText.Assign(text);
 
-  if (int r = StandardExchange("?qgs", kIdentifyNoAck); r != kIdentified) return r;
+  if (auto r = StandardExchange("?qgs", IdentifyResult::NoAck); r != IdentifyResult::Identified) return r;
   LogLine("qgs response retries =", static_cast<uint32_t>(SkipToDataMarker()));
-  if (ReadText(text) != 0) return kIdentifyTextTimeout;
+  if (!Answered(ReadText(text))) return IdentifyResult::TextTimeout;
   s.moduleText.Assign(text);
 
   return QueryBlockSize();
 }
 
-int ReleaseDevice() {
-  if (int r = ReleaseCommands(); r != 0) return r;
+// A command that either marker answers. False after a timeout, which is
+// logged under timeoutLine with the last byte and leaves progress at -1.
+bool AnsweredCommand(const char* command, const char* timeoutLine) {
+  DriverState& s = State();
+  SendCommand(command);
+  WaitForAnswer();
+  if (Answered(AwaitMarker("&x"))) return true;
+  LogLine(timeoutLine, static_cast<uint32_t>(s.oneByte));
+  s.progress = kProgressTransportFailure;
+  return false;
+}
+
+// Steps 1 and 2 of the release.
+ReleaseResult ReleaseCommands() {
+  if (!AnsweredCommand("?xcb", "USB Timeout on xcb") || !AnsweredCommand("?c", "USB Timeout on c"))
+    return ReleaseResult::Timeout;
+  return ReleaseResult::Released;
+}
+
+// "?dft" and, once it is acknowledged, the partition record. False after a
+// failure, which is logged and leaves progress at -1.
+bool AnnounceRepartition(const std::array<uint8_t, 10>& record) {
+  DriverState& s = State();
+  auto timeout = [&s] {
+    LogLine("USB Timeout on dft", static_cast<uint32_t>(s.oneByte));
+    s.progress = kProgressTransportFailure;
+    return false;
+  };
+  switch (AcknowledgedCommand("?dft")) {
+    case Answer::Ack: break;
+    case Answer::DeviceError: return false;
+    // Without its code byte an error marker is as good as no answer.
+    case Answer::ErrorCodeMissing:
+    case Answer::NoAnswer:
+    case Answer::WriteFailed: return timeout();
+  }
+  if (SendCommand("?f") != PortIo::Done || SendByte(kRecordByte) != PortIo::Done ||
+      PortOutput(record.data(), record.size()) != PortIo::Done)
+    return timeout();
+  return true;
+}
+
+}  // namespace
+
+IdentifyResult IdentifyDevice() {
+  DriverState& s = State();
+  if (s.identified) return s.identifyResult;
+  s.identified = true;
+  s.identifyResult = RunIdentification();
+  return s.identifyResult;
+}
+
+ReleaseResult ReleaseDevice() {
+  if (ReleaseCommands() != ReleaseResult::Released) return ReleaseResult::Timeout;
   LogLine("Shutting down PDA", 0u);
   ClosePort();
-  return 0;
+  return ReleaseResult::Released;
 }
 
 void AbortSession() {
   SendByte(kAbortByte);
-  if (ReleaseCommands() == 0) LogClose();
+  if (ReleaseCommands() == ReleaseResult::Released) LogClose();
 }
 
-int WarmReset() {
+ExchangeResult WarmReset() {
   DriverState& s = State();
   s.statusText.Set(" Warm Reset...");
   LogLine("warm reset", 0u);
-  SendCommand("?xrs");
-  WaitForAnswer();
-  if (AwaitMarker("&x") != 0) {
-    LogLine("USB Timeout on xrs", static_cast<uint32_t>(s.oneByte));
-    s.progress = kProgressTransportFailure;
-    return 0;
-  }
+  if (!AnsweredCommand("?xrs", "USB Timeout on xrs")) return ExchangeResult::Failed;
   SendCommand("?w");
   ClosePort();
-  CurrentDriverClock().Sleep(kWarmResetPauseMs);
+  platform::Sleep(kWarmResetPauseMs);
   LogLine("reconnect", 0u);
+  // A failed reconnection leaves the port closed: the next step's first
+  // write fails and ends the run.
   ConnectTarget();
-  return 1;
+  return ExchangeResult::Done;
 }
 
-int Repartition() {
+ExchangeResult Repartition() {
   DriverState& s = State();
   char line[48];
   std::snprintf(line, sizeof line, "Partition 1 size is %d", s.partition1Size);
@@ -196,43 +250,23 @@ int Repartition() {
     record[2 + i] = static_cast<uint8_t>(static_cast<uint32_t>(s.partition1Size) >> (8 * i));
     record[6 + i] = static_cast<uint8_t>(static_cast<uint32_t>(s.partition2Size) >> (8 * i));
   }
-  CreateReformatTimer();
+  StartReformatTimer();
+  if (!AnnounceRepartition(record)) return ExchangeResult::Failed;
 
-  auto timeout = [&s] {
+  // The device is reformatting its flash, which may take minutes: reads
+  // that time out are repeated (the reformat timer moves progress
+  // meanwhile) up to a generous limit.
+  if (!Answered(AwaitMarker("&x", kReformatWait))) {
     LogLine("USB Timeout on dft", static_cast<uint32_t>(s.oneByte));
-    s.progress = kProgressTransportFailure;
-    return 0;
-  };
-  if (SendCommand("?dft") != 0) return timeout();
-  WaitForAnswer();
-  if (AwaitMarker("&x") != 0) return timeout();
-  if (s.oneByte == kError) {
-    ReadByte();
-    s.progress = kProgressTransportFailure;
-    LogLine("Error", static_cast<uint32_t>(s.oneByte));
-    return 0;
-  }
-  if (SendCommand("?f") != 0 || SendByte(kRecordByte) != 0 || PortOutput(record.data(), record.size()) != 0)
-    return timeout();
-
-  // The device is reformatting its flash, which may take minutes: a read
-  // that times out is simply repeated (the reformat timer moves progress
-  // meanwhile); only a failed read ends the wait.
-  for (;;) {
-    int r = ReadByte();
-    if (r == 0 && (s.oneByte == kAck || s.oneByte == kError)) break;
-    if (r < 0) break;
+    return ExchangeResult::Failed;
   }
   if (s.oneByte == kError) {
     ReadByte();
     LogLine("Can not Dformat successful!!", static_cast<uint32_t>(s.oneByte));
-    return 0;
+    return ExchangeResult::Failed;
   }
-  if (s.oneByte == kAck) {
-    LogLine("Dformat successful!!", 0u);
-    return WarmReset();
-  }
-  return 0;
+  LogLine("Dformat successful!!", 0u);
+  return WarmReset();
 }
 
 }  // namespace drkclient

@@ -20,23 +20,27 @@
 
 namespace drkclient {
 
-// IdentifyDevice results.
-enum IdentifyResult : int {
-  kIdentified = 0,
-  kIdentifyConnectFailed = 1,  // or a command could not be written
-  kIdentifyNoAck = 2,
-  kIdentifyErrorCodeMissing = 3,
-  kIdentifyDeviceError = 4,
-  kIdentifyNoData = 5,
-  kIdentifyTextTimeout = 6,
-  kIdentifyInvalidDevice = 7,
-  kIdentifyHardwareTextTimeout = 8,
-  kIdentifyNoCameraData = 9,
-  kIdentifyCameraTextTimeout = 10,
-  kIdentifyNoModelData = 11,
-  kIdentifyModelTextTimeout = 12,
-  kIdentifyNoQupAck = 13,
+// IdentifyDevice results; the numbers are the codes the log shows.
+enum class IdentifyResult : int {
+  Identified = 0,       // also when the block size query failed
+  ConnectFailed = 1,    // or a command could not be written
+  NoAck = 2,
+  ErrorCodeMissing = 3,
+  DeviceError = 4,
+  NoData = 5,
+  TextTimeout = 6,
+  InvalidDevice = 7,
+  HardwareTextTimeout = 8,
+  NoCameraData = 9,
+  CameraTextTimeout = 10,
+  NoModelData = 11,
+  ModelTextTimeout = 12,
+  NoQupAck = 13,
 };
+
+enum class ReleaseResult { Released, Timeout };
+// Warm reset and repartitioning: Failed leaves progress negative.
+enum class ExchangeResult { Done, Failed };
 
 inline constexpr char kSupportedModelNumber[] = "4170";
 inline constexpr uint32_t kWarmResetPauseMs = 5000;
@@ -45,16 +49,17 @@ inline constexpr uint32_t kWarmResetPauseMs = 5000;
 inline constexpr uint32_t kMaxBlockSize = 16u * 1024 * 1024;
 inline constexpr int kDataMarkerReads = 15;
 
-inline constexpr int kReleaseTimeout = 202;
-
-int IdentifyDevice();
-// The release exchange of Client_Shutdown: 0 released (port closed), 202
-// timeout.
-int ReleaseDevice();
+// Talks to the device the first time in a load; later calls answer with
+// that first result, so a device that failed its identification never
+// counts as identified in this load.
+IdentifyResult IdentifyDevice();
+// The release exchange of Client_Shutdown; the port is closed once
+// released.
+ReleaseResult ReleaseDevice();
 void AbortSession();
-// 1 done, 0 no answer to "?xrs".
-int WarmReset();
-// Nonzero done (WarmReset's result), 0 failed.
-int Repartition();
+// Failed when "?xrs" goes unanswered.
+ExchangeResult WarmReset();
+// Done when the device reformatted and the warm reset after it was done.
+ExchangeResult Repartition();
 
 }  // namespace drkclient

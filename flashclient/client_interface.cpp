@@ -10,6 +10,7 @@
 #include "flashclient/boot_protocol.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
+#include "flashclient/flash_worker.h"
 #include "flashclient/gsm_module_registry.h"
 
 namespace drkclient {
@@ -59,6 +60,14 @@ bool ResolveRadioVariant() {
   }
 }
 
+// While a flash runs, the exports that would talk to the device or change
+// what the worker reads refuse: true (after a log line) when this one must.
+bool RefusedWhileFlashing(const char* exportName) {
+  if (!FlashRunning()) return false;
+  LogLine(std::string(exportName) + " refused, flash in progress", State().progress.load());
+  return true;
+}
+
 bool CanOpenForReading(const char* path) {
   std::FILE* f = std::fopen(path, "rb");
   if (f == nullptr) return false;
@@ -90,13 +99,18 @@ int SelectImage(ImageEntry& entry, int32_t& selectedFlag, const char* path, int 
 
 int SelectKind(ImageKind kind, const char* path, int headerLen) {
   DriverState& s = State();
+  std::lock_guard guard(s.exportMutex);
+  if (RefusedWhileFlashing("image selection")) return kImageFileCannotBeOpened;
   s.totalWeight += KindInfo(kind).selectionWeight;
+  s.selectionWeight += KindInfo(kind).selectionWeight;
   ImageEntry& entry = s.Image(kind);
   return SelectImage(entry, entry.selected, path, headerLen);
 }
 
 int SelectVariant(RadioVariant variant, const char* path, int headerLen) {
   DriverState& s = State();
+  std::lock_guard guard(s.exportMutex);
+  if (RefusedWhileFlashing("image selection")) return kImageFileCannotBeOpened;
   return SelectImage(s.Variant(variant), s.Image(ImageKind::RadioFirmware).selected, path, headerLen);
 }
 
@@ -104,13 +118,18 @@ int SelectVariant(RadioVariant variant, const char* path, int headerLen) {
 
 int Client_Initialize() {
   DriverState& s = State();
+  std::lock_guard guard(s.exportMutex);
+  if (RefusedWhileFlashing("Client_Initialize")) return kInitializeFailed;
   LogLine("Client_Initialize called", 0u);
   s.progress = kProgressInitializing;
-  const int identified = IdentifyDevice();
+  s.readyToFlash = false;
+  const bool firstTime = !s.identified;
+  const IdentifyResult identified = IdentifyDevice();
   if (!ResolveRadioVariant()) return kInitializeFailed;
-  if (identified != kIdentified) {
-    if (identified < kIdentifyInvalidDevice) LogLine("USB Timeout", static_cast<uint32_t>(identified));
-    AbortSession();
+  if (identified != IdentifyResult::Identified) {
+    if (identified < IdentifyResult::InvalidDevice) LogLine("USB Timeout", static_cast<uint32_t>(identified));
+    // The device hears the abort once, after the exchange that failed.
+    if (firstTime) AbortSession();
     return kInitializeFailed;
   }
   LogLine(s.deviceIdLine.View(), 0u);
@@ -119,11 +138,13 @@ int Client_Initialize() {
   LogLine(s.modelText.View(), 0u);
   LogLine(s.moduleText.View(), 0u);
   LogLine(s.osVersion.View(), 0u);
+  s.readyToFlash = s.blockSize != 0;
   return 0;
 }
 
 int Client_BL_Mode(const char* imageModel) {
   DriverState& s = State();
+  std::lock_guard guard(s.exportMutex);
   std::string_view model = FromProductWord(imageModel != nullptr ? imageModel : "");
   s.imageModelText.Assign(model);
   if (model.empty() || !SamePrefix(model, kSupportedModel)) {
@@ -157,6 +178,7 @@ int Client_OS_Lang(char* out) {
 
 int Client_Component(int type, const char* list) {
   DriverState& s = State();
+  std::lock_guard guard(s.exportMutex);
   Client_Initialize();
   if ((type & 0xFFFF) != kRadioComponentType) return 0;
   // Variant D is looked for under the letter C in the host's list.
@@ -172,9 +194,9 @@ int Client_Component(int type, const char* list) {
     letter = "E";
     line = "E module avaliable";
   } else {
-    return 1;
+    return kComponentUnavailable;
   }
-  int result = list != nullptr && *list != '\0' && std::strstr(list, letter) == nullptr ? 1 : 0;
+  int result = list != nullptr && *list != '\0' && std::strstr(list, letter) == nullptr ? kComponentUnavailable : 0;
   LogLine(line, static_cast<uint32_t>(result));
   return result;
 }
@@ -192,6 +214,8 @@ int Client_M8346E(const char* path, int headerLen) { return SelectVariant(RadioV
 
 int Client_SetPartitionSize(int partition1, int partition2) {
   DriverState& s = State();
+  std::lock_guard guard(s.exportMutex);
+  if (RefusedWhileFlashing("Client_SetPartitionSize")) return kPartitionSizeRefused;
   s.partition1Size = partition1;
   s.partition2Size = partition2;
   s.repartitionRequested = partition1 == 0 && partition2 == 0 ? 0 : 1;
@@ -205,7 +229,18 @@ int Client_StatusMsg(char* out) {
   return 0;
 }
 
-int Client_Shutdown() { return ReleaseDevice(); }
+int Client_Shutdown() {
+  std::lock_guard guard(State().exportMutex);
+  // The release would go into the middle of the worker's exchange.
+  if (RefusedWhileFlashing("Client_Shutdown")) return kShutdownTimeout;
+  return ReleaseDevice() == ReleaseResult::Released ? 0 : kShutdownTimeout;
+}
+
+void NoteUnexpectedFailure() {
+  int32_t running = State().progress.load();
+  while (running >= 0 && !State().progress.compare_exchange_weak(running, kProgressTransportFailure)) {
+  }
+}
 
 int Client_Logging(int enable) {
   State().loggingEnabled = enable != 0 ? 1 : 0;

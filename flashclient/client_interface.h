@@ -11,12 +11,17 @@
 namespace drkclient {
 
 inline constexpr int kInitializeFailed = 101;
+inline constexpr int kShutdownTimeout = 202;
 inline constexpr int kImageFileCannotBeOpened = 401;
 inline constexpr int kBlModeMatch = 0;
 inline constexpr int kBlModeNotSupported = 1;
 inline constexpr int kBlModeIdentificationFailed = 2;
 inline constexpr int kBlModeMismatch = 3;
 inline constexpr int kRadioComponentType = 7;
+// Client_Component's answer for a radio module it cannot vouch for.
+inline constexpr int kComponentUnavailable = 1;
+// Client_SetPartitionSize stored nothing.
+inline constexpr int kPartitionSizeRefused = 1;
 
 int Client_Initialize();
 int Client_BL_Mode(const char* imageModel);
@@ -40,5 +45,10 @@ int Client_StatusMsg(char* out);
 int Client_Shutdown();
 int Client_Logging(int enable);
 // Client_StartFlash and CreateReformatTimer: flash_worker.h.
+
+// After an export failed in a way it could not report otherwise (an
+// exception caught at the exported edge): progress becomes -1 unless it
+// already tells of a failure.
+void NoteUnexpectedFailure();
 
 }  // namespace drkclient

@@ -22,11 +22,11 @@ std::string Printf(const char* format, long a, long b, long c, long d, long e, l
 
 }  // namespace
 
-std::string LogFileNameFor(const LocalTime& t) {
+std::string LogFileNameFor(const platform::SystemTime& t) {
   return Printf("drk%ld%ld%ld_%ld%02ld%02ld.log", t.month, t.day, t.year, t.hour, t.minute, t.second);
 }
 
-std::string LogDateStamp(const LocalTime& t) {
+std::string LogDateStamp(const platform::SystemTime& t) {
   return Printf("%ld/%ld/%ld %ld:%02ld:%02ld \r\n", t.month, t.day, t.year, t.hour, t.minute, t.second);
 }
 
@@ -34,7 +34,7 @@ void LogLine(std::string_view text, uint32_t value) {
   DriverState& s = State();
   if (s.loggingEnabled.load() == 0) return;
   std::lock_guard guard(g_logMutex);
-  LocalTime now = CurrentDriverClock().Now();
+  const platform::SystemTime now = platform::GetLocalTime();
   if (!s.logFile) {
     std::string name = LogFileNameFor(now);
     s.logFileName.Assign(name);
@@ -56,7 +56,7 @@ void LogClose() {
   if (s.loggingEnabled.load() == 0) return;
   std::lock_guard guard(g_logMutex);
   if (!s.logFile) return;
-  std::fprintf(s.logFile.get(), "DRKClient_Driver completed %s\n", LogDateStamp(CurrentDriverClock().Now()).c_str());
+  std::fprintf(s.logFile.get(), "DRKClient_Driver completed %s\n", LogDateStamp(platform::GetLocalTime()).c_str());
   std::fflush(s.logFile.get());
   s.logFile.reset();
 }

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "flashclient/driver_clock.h"
+#include "base/clock.h"
 
 namespace drkclient {
 
@@ -26,7 +26,7 @@ inline void LogLine(std::string_view text, int32_t value) { LogLine(text, static
 void LogClose();
 
 // The pieces of the format, for tests.
-std::string LogFileNameFor(const LocalTime& t);
-std::string LogDateStamp(const LocalTime& t);
+std::string LogFileNameFor(const platform::SystemTime& t);
+std::string LogDateStamp(const platform::SystemTime& t);
 
 }  // namespace drkclient

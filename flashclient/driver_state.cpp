@@ -1,5 +1,7 @@
 #include "flashclient/driver_state.h"
 
+#include "flashclient/boot_protocol.h"
+
 namespace drkclient {
 
 void StatusText::Set(std::string_view text) {
@@ -42,6 +44,8 @@ void ResetDriverState() {
   s.progress = kProgressNothingStarted;
   s.statusText.Set("");
   s.identified = false;
+  s.identifyResult = IdentifyResult::Identified;
+  s.readyToFlash = false;
   s.deviceIdLine.Clear();
   s.hwIdLine.Clear();
   s.cameraLine.Clear();
@@ -59,7 +63,10 @@ void ResetDriverState() {
   s.partition2Size = 0;
   s.totalWeight = 0;
   s.doneWeight = 0;
+  s.selectionWeight = 0;
+  s.runsStarted = 0;
   s.oneByte = 0;
+  s.stopRequested = false;
 }
 
 const ImageKindInfo& KindInfo(ImageKind kind) {

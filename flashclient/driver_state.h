@@ -6,8 +6,10 @@
 // Threads share it without a lock except where noted: progress and
 // doneWeight are 32-bit atomics, since the worker and the timer both move
 // them while the host polls; the status text sits behind a small lock so the
-// host never copies half of one text and half of the next. Everything else
-// is used by one thread at a time because of the order the host calls in.
+// host never copies half of one text and half of the next. Everything else,
+// the port above all, belongs to the worker while it runs: the exports that
+// would use or change it refuse while a flash runs (flash_worker.h), under
+// exportMutex.
 
 #include <array>
 #include <atomic>
@@ -22,6 +24,8 @@
 #include "flashclient/serial/serial_port.h"
 
 namespace drkclient {
+
+enum class IdentifyResult : int;  // boot_protocol.h
 
 enum class ImageKind : int {
   Bootloader = 0,
@@ -98,6 +102,12 @@ struct DriverState {
   StatusText statusText;
 
   bool identified = false;
+  // What the one identification exchange of this load came to; later
+  // identifications answer with it.
+  IdentifyResult identifyResult{};
+  // The last Client_Initialize succeeded and the device gave a block size:
+  // only then may a flash start.
+  bool readyToFlash = false;
   FixedText<kShortTextCapacity> deviceIdLine;
   FixedText<kShortTextCapacity> hwIdLine;
   FixedText<kShortTextCapacity> cameraLine;
@@ -118,11 +128,25 @@ struct DriverState {
 
   std::atomic<uint32_t> totalWeight{0};
   std::atomic<uint32_t> doneWeight{0};
+  // The weights added by the selection exports, from which every run
+  // computes its total anew.
+  uint32_t selectionWeight = 0;
+  // Flash runs started in this load.
+  int runsStarted = 0;
 
   // The one-byte buffer through which single bytes are sent and received.
   // A read that times out leaves it as it was, and timeouts are logged with
   // what it holds.
   uint8_t oneByte = 0;
+
+  // Set while the library unloads: waits end early so the driver's
+  // threads can be joined.
+  std::atomic<bool> stopRequested{false};
+  // Serialises the exports that talk to the device or change what a flash
+  // run will do, so that two host threads cannot both find no flash
+  // running and go on. Recursive because Client_BL_Mode and
+  // Client_Component run Client_Initialize.
+  std::recursive_mutex exportMutex;
 
   ImageEntry& Image(ImageKind kind) { return images[static_cast<size_t>(kind)]; }
   ImageEntry& Variant(RadioVariant v) { return radioVariantImages[static_cast<size_t>(v)]; }
@@ -133,6 +157,9 @@ struct DriverState {
 };
 
 DriverState& State();
+
+// True while the library unloads.
+inline bool StopRequested() { return State().stopRequested.load(); }
 
 // Back to the state of a freshly loaded library: closes the port and the
 // log file. Only for tests and only with no driver thread running.

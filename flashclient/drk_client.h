@@ -10,6 +10,17 @@
  * -2 image file error, -3 the boot loader reported an error); finally
  * Client_Shutdown releases the device.
  *
+ * A flash starts only after an identification that succeeded with a block
+ * size; otherwise Client_StartFlash sets progress to -1. While a flash runs,
+ * only Client_Progress, Client_StatusMsg, Client_ModelID, Client_OS_Ver,
+ * Client_OS_Lang and Client_Logging do their work; the other calls change
+ * nothing and answer with their failure value (Client_StartFlash and
+ * CreateReformatTimer 1, Client_Shutdown 202, Client_Initialize 101,
+ * Client_BL_Mode 2, the image selections 401, Client_SetPartitionSize 1).
+ * A second Client_StartFlash after a finished run writes the selected images
+ * again, with progress starting from 1. No call lets an exception out: an
+ * unexpected failure gives the call's failure value and progress -1.
+ *
  * The serial device is taken from DRK_SERIAL_PORT (default /dev/ttyUSB0);
  * the remembered radio module variant lives in the regedit-syntax file named
  * by DRK_REGISTRY. */

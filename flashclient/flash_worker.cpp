@@ -1,13 +1,10 @@
 #include "flashclient/flash_worker.h"
 
-#include <mutex>
-#include <thread>
-#include <vector>
-
+#include "base/clock.h"
 #include "flashclient/boot_protocol.h"
-#include "flashclient/driver_clock.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
+#include "flashclient/driver_threads.h"
 #include "flashclient/gsm_module_registry.h"
 #include "flashclient/image_transfer.h"
 #include "flashclient/port_layer.h"
@@ -16,42 +13,9 @@ namespace drkclient {
 
 namespace {
 
-class DriverThreads {
- public:
-  ~DriverThreads() {
-    // A thread still running at unload ends with the process.
-    for (auto& t : threads_)
-      if (t.joinable()) t.detach();
-  }
-
-  template <typename Fn>
-  void Start(Fn fn) {
-    std::lock_guard guard(mutex_);
-    threads_.emplace_back(fn);
-  }
-
-  void JoinAll() {
-    for (;;) {
-      std::vector<std::thread> taken;
-      {
-        std::lock_guard guard(mutex_);
-        taken.swap(threads_);
-      }
-      if (taken.empty()) return;
-      for (auto& t : taken)
-        if (t.joinable()) t.join();
-    }
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::thread> threads_;
-};
-
-DriverThreads& Threads() {
-  static DriverThreads threads;
-  return threads;
-}
+// The reformat timer sleeps in slices so that an unloading library need
+// not wait out its ten seconds.
+constexpr uint32_t kTimerSliceMs = 100;
 
 bool Selected(ImageKind kind) { return State().Image(kind).selected != 0; }
 
@@ -68,7 +32,7 @@ void Stop() {
 // Writes one image kind: status text, then Flash_Prog. False on failure.
 bool WriteImage(ImageKind kind) {
   State().statusText.Set(KindInfo(kind).statusText);
-  return Flash_Prog(kind) != 0;
+  return Flash_Prog(kind) == ImageResult::Written;
 }
 
 // The radio image comes from the variant the device's module names. With
@@ -92,43 +56,85 @@ void ChooseRadioVariant() {
   radio.dwHeaderLen = chosen.dwHeaderLen;
 }
 
+// The worker's steps after the radio weight, in their order. Each writes
+// its log line whether or not it runs; a step that runs and fails ends the
+// run.
+struct Step {
+  const char* logLine;
+  bool (*runs)();
+  bool (*work)();
+};
+
+bool WriteBootloader() {
+  // The boot loader restarts into its new image: a restart that goes
+  // unanswered leaves nothing to write the other images to.
+  return WriteImage(ImageKind::Bootloader) && WarmReset() == ExchangeResult::Done;
+}
+
+bool RepartitionFlash() {
+  State().statusText.Set("Repartitioning...");
+  return Repartition() == ExchangeResult::Done;
+}
+
+bool WriteRadioFirmware() {
+  State().statusText.Set(KindInfo(ImageKind::RadioFirmware).statusText);
+  ChooseRadioVariant();
+  LogLine("Flash GSM", 0u);
+  if (Flash_Prog(ImageKind::RadioFirmware) != ImageResult::Written) return false;
+  WriteLastGsmModule(kGsmModuleNone);
+  return true;
+}
+
+template <ImageKind kind>
+bool IsSelected() {
+  return Selected(kind);
+}
+
+template <ImageKind kind>
+bool Write() {
+  return WriteImage(kind);
+}
+
+constexpr Step kSteps[] = {
+    {"Flashing bootloader..............", IsSelected<ImageKind::Bootloader>, WriteBootloader},
+    {"Repartition...............", [] { return State().repartitionRequested != 0; }, RepartitionFlash},
+    {"Flashing Microcontroller...............", IsSelected<ImageKind::Microcontroller>,
+     Write<ImageKind::Microcontroller>},
+    {"Flashing FileStore...............", IsSelected<ImageKind::FileStore>, Write<ImageKind::FileStore>},
+    {"Flashing Custom ROM...............", IsSelected<ImageKind::CustomRegion>, Write<ImageKind::CustomRegion>},
+    {"Flashing OS...............", IsSelected<ImageKind::OperatingSystem>, Write<ImageKind::OperatingSystem>},
+    {"Flashing GSM...............", IsSelected<ImageKind::RadioFirmware>, WriteRadioFirmware},
+    {"Flashing Asset data...............", IsSelected<ImageKind::AssetData>, Write<ImageKind::AssetData>},
+};
+
+// A run after the first starts where the first did: progress 1, nothing
+// done, and the total from the selections made so far (the worker adds the
+// radio weight again as it starts).
+void BeginRun() {
+  DriverState& s = State();
+  if (s.runsStarted > 0) {
+    s.progress = kProgressInitializing;
+    s.doneWeight = 0;
+  }
+  s.totalWeight = s.selectionWeight;
+  ++s.runsStarted;
+}
+
+// Logs why no thread starts.
+void NotCreated() { LogLine("error, thread not created", State().progress.load()); }
+
 }  // namespace
 
 void FlashWorker() {
   DriverState& s = State();
   if (Selected(ImageKind::RadioFirmware)) s.totalWeight += KindInfo(ImageKind::RadioFirmware).selectionWeight;
-
-  LogLine("Flashing bootloader..............", 0u);
-  if (Selected(ImageKind::Bootloader)) {
-    if (!WriteImage(ImageKind::Bootloader)) return Stop();
-    WarmReset();
+  for (const Step& step : kSteps) {
+    // Whatever set progress negative, no further step touches the device.
+    if (s.progress.load() < 0 || StopRequested()) return Stop();
+    LogLine(step.logLine, 0u);
+    if (step.runs() && !step.work()) return Stop();
   }
-  LogLine("Repartition...............", 0u);
-  if (s.repartitionRequested != 0) {
-    s.statusText.Set("Repartitioning...");
-    if (Repartition() == 0) {
-      s.progress = kProgressTransportFailure;
-      return Stop();
-    }
-  }
-  LogLine("Flashing Microcontroller...............", 0u);
-  if (Selected(ImageKind::Microcontroller) && !WriteImage(ImageKind::Microcontroller)) return Stop();
-  LogLine("Flashing FileStore...............", 0u);
-  if (Selected(ImageKind::FileStore) && !WriteImage(ImageKind::FileStore)) return Stop();
-  LogLine("Flashing Custom ROM...............", 0u);
-  if (Selected(ImageKind::CustomRegion) && !WriteImage(ImageKind::CustomRegion)) return Stop();
-  LogLine("Flashing OS...............", 0u);
-  if (Selected(ImageKind::OperatingSystem) && !WriteImage(ImageKind::OperatingSystem)) return Stop();
-  LogLine("Flashing GSM...............", 0u);
-  if (Selected(ImageKind::RadioFirmware)) {
-    s.statusText.Set(KindInfo(ImageKind::RadioFirmware).statusText);
-    ChooseRadioVariant();
-    LogLine("Flash GSM", 0u);
-    if (Flash_Prog(ImageKind::RadioFirmware) == 0) return Stop();
-    WriteLastGsmModule(kGsmModuleNone);
-  }
-  LogLine("Flashing Asset data...............", 0u);
-  if (Selected(ImageKind::AssetData) && !WriteImage(ImageKind::AssetData)) return Stop();
+  if (s.progress.load() < 0 || StopRequested()) return Stop();
   LogLine("100% ??", 0u);
   s.progress = kProgressComplete;
 }
@@ -136,34 +142,50 @@ void FlashWorker() {
 void ReformatTimer() {
   DriverState& s = State();
   s.AdvanceProgress(1);
-  CurrentDriverClock().Sleep(kReformatTimerWaitMs);
+  for (uint32_t waited = 0; waited < kReformatTimerWaitMs && !StopRequested(); waited += kTimerSliceMs)
+    platform::Sleep(kTimerSliceMs);
   s.AdvanceProgress(1);
   s.doneWeight += kReformatTimerWeight;
 }
 
 int Client_StartFlash() {
   DriverState& s = State();
-  int32_t progress = s.progress.load();
-  if (progress < 0) {
-    LogLine("error, thread not created", progress);
+  std::lock_guard guard(s.exportMutex);
+  if (s.progress.load() < 0 || FlashRunning()) {
+    NotCreated();
     return 1;
   }
-  Threads().Start(FlashWorker);
+  if (!s.readyToFlash) {
+    // Nothing may be written to a device that was not identified, or that
+    // gave no block size; the host polling progress must see it.
+    s.progress = kProgressTransportFailure;
+    NotCreated();
+    return 1;
+  }
+  BeginRun();
+  DriverThreads::Instance().StartWorker(FlashWorker, Stop);
   LogLine("Client_StartFlash Ends.", 0u);
   return 1;
 }
 
+void StartReformatTimer() {
+  if (State().progress.load() < 0) return NotCreated();
+  DriverThreads::Instance().StartTimer(ReformatTimer);
+}
+
 int CreateReformatTimer() {
-  DriverState& s = State();
-  int32_t progress = s.progress.load();
-  if (progress < 0) {
-    LogLine("error, thread not created", progress);
+  std::lock_guard guard(State().exportMutex);
+  // A running flash starts its own timer when it repartitions.
+  if (FlashRunning()) {
+    NotCreated();
     return 1;
   }
-  Threads().Start(ReformatTimer);
+  StartReformatTimer();
   return 1;
 }
 
-void JoinDriverThreads() { Threads().JoinAll(); }
+bool FlashRunning() { return DriverThreads::Instance().WorkerRunning(); }
+
+void JoinDriverThreads() { DriverThreads::Instance().JoinAll(); }
 
 }  // namespace drkclient

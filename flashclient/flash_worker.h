@@ -3,9 +3,10 @@
 // fixed order, and the reformat timer, which moves progress on while the
 // device repartitions its flash.
 //
-// The host keeps no handle of either thread. The driver keeps them so that
-// a test (or an orderly unload) can wait for them; a thread still running
-// when the library goes away is left to end with the process.
+// The driver keeps their handles although the host never sees them: at most
+// one worker runs at a time, the exports that would disturb it refuse while
+// it runs, and every thread is joined before the library unloads (waits end
+// early then, and the run ends as a failure).
 
 #include <cstdint>
 
@@ -19,10 +20,19 @@ void FlashWorker();
 // The body of the reformat timer, run on the calling thread.
 void ReformatTimer();
 
-// Starts FlashWorker on a new thread unless progress is negative; 1.
+// Starts FlashWorker on a new thread; 1 whether it started or not. Nothing
+// starts while progress is negative, while a worker runs, or unless the last
+// identification succeeded with a block size (progress then becomes -1). A
+// run after the first starts from progress 1 with its weights computed anew.
 int Client_StartFlash();
-// Starts the reformat timer on a new thread unless progress is negative; 1.
+// Starts the reformat timer on a new thread unless progress is negative or
+// a flash runs; 1.
 int CreateReformatTimer();
+// The timer as the repartitioning starts it, from the worker.
+void StartReformatTimer();
+
+// True from an accepted Client_StartFlash until its worker has ended.
+bool FlashRunning();
 
 // Waits until every thread the driver started has ended (including those
 // started meanwhile by the threads waited for).

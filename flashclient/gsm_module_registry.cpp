@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/registry_file.h"
-#include "platform/text.h"
+#include "base/registry_file.h"
+#include "base/text.h"
 
 namespace drkclient {
 
@@ -45,10 +45,9 @@ uint32_t ReadLastGsmModule() {
     const platform::RegistryNode* key = tree.Find(platform::Hive::CurrentUser, platform::SplitKeyPath(kKeyPath));
     if (key == nullptr) return platform::kErrorFileNotFound;
     const platform::RegistryValue* value = key->FindValue(kValueName);
-    if (value == nullptr || value->type != platform::kRegDword || value->data.size() != 4)
-      return platform::kErrorFileNotFound;
-    result = static_cast<uint32_t>(value->data[0]) | static_cast<uint32_t>(value->data[1]) << 8 |
-             static_cast<uint32_t>(value->data[2]) << 16 | static_cast<uint32_t>(value->data[3]) << 24;
+    const auto variant = value != nullptr ? value->AsDword() : std::nullopt;
+    if (!variant) return platform::kErrorFileNotFound;
+    result = *variant;
     return platform::kErrorSuccess;
   });
   return result;
@@ -62,12 +61,7 @@ bool WriteLastGsmModule(uint32_t variant) {
   platform::ErrorCode e = file.Modify([&](platform::RegistryTree& tree, bool& changed) {
     platform::RegistryNode* key = tree.Find(platform::Hive::CurrentUser, platform::SplitKeyPath(kKeyPath));
     if (key == nullptr) return platform::kErrorFileNotFound;
-    platform::RegistryValue value;
-    value.name = kValueName;
-    value.type = platform::kRegDword;
-    value.data = {static_cast<uint8_t>(variant), static_cast<uint8_t>(variant >> 8),
-                  static_cast<uint8_t>(variant >> 16), static_cast<uint8_t>(variant >> 24)};
-    key->SetValue(std::move(value));
+    key->SetValue(platform::RegistryValue::Dword(kValueName, variant));
     changed = true;
     stored = true;
     return platform::kErrorSuccess;

@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
-#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/byte_writer.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/port_layer.h"
 #include "flashclient/protocol_framing.h"
@@ -34,11 +34,18 @@ void AddIncrement(uint32_t& percent, uint32_t increment) {
 }
 
 // The markers that follow a block or open a device phase, until '$': false
-// when they ended in a timeout.
+// when they ended in a timeout. A device that keeps sending markers past
+// limitMs is treated as one that stopped sending them.
 template <typename Recompute>
-bool CollectIncrements(uint32_t& percent, Recompute recompute) {
+bool CollectIncrements(uint32_t& percent, uint32_t limitMs, Recompute recompute) {
   DriverState& s = State();
-  for (;;) {
+  const Deadline deadline(limitMs);
+  for (int markers = 0;; ++markers) {
+    if (deadline.Passed() || StopRequested()) {
+      LogLine("Get_PerCent timeout", static_cast<uint32_t>(markers));
+      s.progress = kProgressTransportFailure;
+      return false;
+    }
     uint32_t increment = Get_PerCent();
     if (increment == 0) break;
     AddIncrement(percent, increment);
@@ -47,13 +54,14 @@ bool CollectIncrements(uint32_t& percent, Recompute recompute) {
   return s.progress.load() != kProgressTransportFailure;
 }
 
-int SendText(std::string_view text) {
+PortIo SendText(std::string_view text) {
   return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-std::array<uint8_t, 4> LittleEndian(uint32_t v) {
-  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-          static_cast<uint8_t>(v >> 24)};
+platform::ByteWriter LittleEndian(uint32_t v) {
+  platform::ByteWriter bytes;
+  bytes.U32(v);
+  return bytes;
 }
 
 }  // namespace
@@ -75,7 +83,7 @@ uint32_t Get_PerCent() {
   // A first read that finds nothing is a timeout too: the byte still in the
   // buffer is the previous answer, and were it a marker it would be counted
   // again on every call while the device stays silent.
-  if (ReadByte() != 0) return timeout();
+  if (ReadByte() != PortIo::Done) return timeout();
   for (;;) {
     if (examined == kPercentMarkerLookahead) return timeout();
     // A read that timed out left the previous byte in place; it is
@@ -95,47 +103,75 @@ uint32_t Get_PerCent() {
       if (examined > 1) LogLine("Get_PerCent response retries =", static_cast<uint32_t>(examined));
       return increment;
     }
-    if (ReadByte() < 0) return timeout();
+    // A read that times out leaves the previous byte in place; only a
+    // failed one ends the look.
+    if (ReadByte() == PortIo::Failed) return timeout();
   }
 }
 
-int Block_Transfer(const uint8_t* block, size_t n) {
+BlockResult Block_Transfer(const uint8_t* block, size_t n) {
   DriverState& s = State();
-  if (int r = SendByte(kBlockByte); r != 0) return r;
+  if (SendByte(kBlockByte) != PortIo::Done) return BlockResult::WriteFailed;
   int replies = 0;
   for (;;) {
     const auto checksum = LittleEndian(BlockChecksum(block, n));
     size_t sent = 0;
     for (; n - sent >= kBlockPiece; sent += kBlockPiece)
-      if (int r = PortOutput(block + sent, kBlockPiece); r != 0) return r;
-    if (sent < n)
-      if (int r = PortOutput(block + sent, n - sent); r != 0) return r;
-    if (int r = PortOutput(checksum.data(), checksum.size()); r != 0) return r;
+      if (PortOutput(block + sent, kBlockPiece) != PortIo::Done) return BlockResult::WriteFailed;
+    if (sent < n && PortOutput(block + sent, n - sent) != PortIo::Done) return BlockResult::WriteFailed;
+    if (PortOutput(checksum.Data().data(), checksum.Size()) != PortIo::Done) return BlockResult::WriteFailed;
 
     int reads = 0;
     for (;;) {
-      int r = ReadByte();
-      if (r != 0) {
+      if (ReadByte() != PortIo::Done) {
         LogLine("Block_Transfer PortInput timeout", 0u);
         s.progress = kProgressTransportFailure;
-        return r;
+        return BlockResult::NoReply;
       }
       ++reads;
       if (reads > 1) LogLine("Block_Transfer PortInput retries =", static_cast<uint32_t>(reads));
-      if (reads > kMaxBlockReplyReads) return 1;
+      if (reads > kMaxBlockReplyReads) return BlockResult::TooManyRetries;
       if (s.oneByte == kAck || s.oneByte == kChecksumError) break;
     }
     // Replies are counted over every sending of this block, so it goes out
     // at most sixteen times and the answer to the sixteenth is not taken.
     ++replies;
     if (replies > 1) LogLine("Block_Transfer Checksum error retries =", static_cast<uint32_t>(replies));
-    if (replies > kMaxBlockReplies) return 1;
-    if (s.oneByte == kAck) return 0;
-    if (int r = SendByte(kBlockByte); r != 0) return r;
+    if (replies > kMaxBlockReplies) return BlockResult::TooManyRetries;
+    if (s.oneByte == kAck) return BlockResult::Accepted;
+    if (SendByte(kBlockByte) != PortIo::Done) return BlockResult::WriteFailed;
   }
 }
 
-int Flash_Prog(ImageKind kind) {
+namespace {
+
+// Step 15: the device may run a phase of its own ('~', then markers), and
+// ends the image with '/'. Silence (a read that times out) counts as
+// finished, and so does a device that keeps sending other bytes past the
+// answer limits. False when the phase's markers failed.
+bool AwaitCompletion(const ImageKindInfo& info) {
+  DriverState& s = State();
+  int count = 0;
+  for (;;) {
+    int reads = 0;
+    const WaitEnd end = AwaitMarker("~/", kAnswerWait, &reads);
+    count += reads;
+    if (end != WaitEnd::Marker || s.oneByte == kImageDone) break;
+    if (s.progress.load() == kProgressTransportFailure) return false;
+    uint32_t phase = 0;
+    if (!CollectIncrements(phase, kDeviceWorkLimitMs, [&](uint32_t p) {
+          return TransferProgress(info.devicePhaseWeight, p, info.transferWeight);
+        }))
+      return false;
+    s.doneWeight += info.devicePhaseWeight;
+  }
+  if (count > 1) LogLine("FlashProg response retries =", static_cast<uint32_t>(count));
+  return true;
+}
+
+}  // namespace
+
+ImageResult Flash_Prog(ImageKind kind) {
   DriverState& s = State();
   const ImageKindInfo& info = KindInfo(kind);
   ImageEntry& image = s.Image(kind);
@@ -143,7 +179,11 @@ int Flash_Prog(ImageKind kind) {
   LogLine("Start Flash Image...", 0u);
   auto transportFailure = [&s] {
     s.progress = kProgressTransportFailure;
-    return 0;
+    return ImageResult::Failed;
+  };
+  auto bootLoaderError = [&s] {
+    s.progress = kProgressBootLoaderError;
+    return ImageResult::Failed;
   };
   if (s.blockSize == 0) {
     SendByte(kAbortByte);
@@ -156,72 +196,73 @@ int Flash_Prog(ImageKind kind) {
   std::unique_ptr<std::FILE, FileCloser> file(image.path.Empty() ? nullptr : std::fopen(image.path.CStr(), "rb"));
   struct stat st {};
   const bool opened = file && ::fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode);
-  // A header longer than the file, or a file beyond 32-bit sizes, cannot
-  // be announced; it is refused as an unusable image file before the device
-  // is told anything.
+  // A header longer than the file, a file beyond 32-bit sizes, or data
+  // shorter than the length the device will be told (asset data always
+  // announces 32768 bytes) cannot be written whole; such a file is refused
+  // as an unusable image before the device is told anything.
   const uint64_t fileSize = opened ? static_cast<uint64_t>(st.st_size) : 0;
-  if (!opened || fileSize > 0xFFFFFFFFu || image.dwHeaderLen > fileSize) {
+  const uint64_t available = fileSize >= image.dwHeaderLen ? fileSize - image.dwHeaderLen : 0;
+  const uint64_t announced = kind == ImageKind::AssetData ? kAssetDataLength : available;
+  if (!opened || fileSize > 0xFFFFFFFFu || image.dwHeaderLen > fileSize || available < announced) {
     SendByte(kAbortByte);
     LogLine("cannot open file", 0u);
     s.progress = kProgressImageFileError;
-    return 0;
+    return ImageResult::Failed;
   }
   LogLine("dwHeaderLen is", image.dwHeaderLen);
   LogLine("filesize is", static_cast<uint32_t>(fileSize));
 
-  if (SendText(info.writeCommand) != 0) return transportFailure();
+  if (SendText(info.writeCommand) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 1", static_cast<uint32_t>(s.oneByte));
-  if (SendByte(0) != 0) return transportFailure();
+  if (SendByte(0) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 2", static_cast<uint32_t>(s.oneByte));
   WaitForAnswer();
-  if (AwaitMarker("&x") != 0) {
+  if (AwaitMarker("&x") != WaitEnd::Marker) {
     LogLine("USB Timeout on cmd", static_cast<uint32_t>(s.oneByte));
     return transportFailure();
   }
   LogLine("Flash_Prog step 3", static_cast<uint32_t>(s.oneByte));
   if (s.oneByte == kError) {
-    if (ReadByte() != 0) {
+    if (ReadByte() != PortIo::Done) {
       LogLine("error returned from command", static_cast<uint32_t>(s.oneByte));
       return transportFailure();
     }
     LogLine("Error", static_cast<uint32_t>(s.oneByte));
-    s.progress = kProgressBootLoaderError;
-    return 0;
+    return bootLoaderError();
   }
 
   LogLine("Flash_Prog step 4", static_cast<uint32_t>(s.oneByte));
-  if (SendText(info.keyCommand) != 0) return transportFailure();
+  if (SendText(info.keyCommand) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 5", 0u);
-  if (SendByte(0) != 0) return transportFailure();
+  if (SendByte(0) != PortIo::Done) return transportFailure();
   WaitForAnswer();
-  if (AwaitMarker("&x") != 0) {
+  if (AwaitMarker("&x") != WaitEnd::Marker) {
     LogLine("USB Timeout on key", static_cast<uint32_t>(s.oneByte));
     return transportFailure();
   }
   LogLine("Flash_Prog step 6", static_cast<uint32_t>(s.oneByte));
   if (s.oneByte == kError) {
-    if (ReadByte() != 0) {
+    if (ReadByte() != PortIo::Done) {
       LogLine("error returned from key command", static_cast<uint32_t>(s.oneByte));
       return transportFailure();
     }
     LogLine("Error", static_cast<uint32_t>(s.oneByte));
-    s.progress = kProgressBootLoaderError;
-    return 0;
+    return bootLoaderError();
   }
 
   LogLine("Flash_Prog step 7", static_cast<uint32_t>(s.oneByte));
-  const uint32_t dataLength =
-      kind == ImageKind::AssetData ? kAssetDataLength : static_cast<uint32_t>(fileSize - image.dwHeaderLen);
+  const uint32_t dataLength = static_cast<uint32_t>(announced);
   LogLine("filesize is", dataLength);
-  std::array<uint8_t, 12> header{};
-  const auto length = LittleEndian(dataLength);
-  std::copy(length.begin(), length.end(), header.begin() + 8);
-  if (SendByte(kRecordByte) != 0) return transportFailure();
+  // Eight bytes the boot loader ignores, then the length.
+  platform::ByteWriter header;
+  header.Zeros(8);
+  header.U32(dataLength);
+  if (SendByte(kRecordByte) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 8", static_cast<uint32_t>(s.oneByte));
-  if (PortOutput(header.data(), header.size()) != 0) return transportFailure();
+  if (PortOutput(header.Data().data(), header.Size()) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 9", static_cast<uint32_t>(s.oneByte));
   int reads = 0;
-  if (AwaitMarker("&x", &reads) != 0) {
+  if (AwaitMarker("&x", kAnswerWait, &reads) != WaitEnd::Marker) {
     LogLine("Send file header failed", 0u);
     return transportFailure();
   }
@@ -230,10 +271,9 @@ int Flash_Prog(ImageKind kind) {
   if (s.oneByte == kError) {
     ReadByte();
     LogLine("BL returned error message", 0u);
-    s.progress = kProgressBootLoaderError;
-    return 0;
+    return bootLoaderError();
   }
-  if (SendByte(kGo) != 0) return transportFailure();
+  if (SendByte(kGo) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 11", static_cast<uint32_t>(s.oneByte));
 
   std::fseek(file.get(), static_cast<long>(image.dwHeaderLen), SEEK_SET);
@@ -243,43 +283,25 @@ int Flash_Prog(ImageKind kind) {
   const uint32_t transferWeight = info.transferWeight;
   uint32_t percent = 0;
   for (uint32_t left = dataLength; left > 0;) {
+    if (StopRequested()) return transportFailure();
     const uint32_t n = left < s.blockSize ? left : s.blockSize;
     size_t got = std::fread(buffer.data(), 1, n, file.get());
     if (got != n) {
       s.progress = std::ferror(file.get()) ? kProgressTransportFailure : kProgressImageFileError;
-      return 0;
+      return ImageResult::Failed;
     }
-    if (Block_Transfer(buffer.data(), n) != 0) return transportFailure();
-    if (s.progress.load() == kProgressTransportFailure) return 0;
-    if (!CollectIncrements(percent, [&](uint32_t p) { return TransferProgress(transferWeight, p, 0); })) return 0;
+    if (Block_Transfer(buffer.data(), n) != BlockResult::Accepted) return transportFailure();
+    if (s.progress.load() == kProgressTransportFailure) return ImageResult::Failed;
+    if (!CollectIncrements(percent, kAnswerLimitMs,
+                           [&](uint32_t p) { return TransferProgress(transferWeight, p, 0); }))
+      return ImageResult::Failed;
     left -= n;
   }
 
-  // Completion: the device may run a phase of its own ('~'), then ends the
-  // image with '/'. Silence counts as finished.
-  if (ReadByte() == 0) {
-    int count = 0;
-    for (;;) {
-      const uint8_t byte = s.oneByte;
-      if (byte == kDevicePhase) {
-        if (s.progress.load() == kProgressTransportFailure) return 0;
-        uint32_t phase = 0;
-        if (!CollectIncrements(phase, [&](uint32_t p) {
-              return TransferProgress(info.devicePhaseWeight, p, transferWeight);
-            }))
-          return 0;
-        s.doneWeight += info.devicePhaseWeight;
-      }
-      ++count;
-      if (byte == kImageDone) break;
-      if (ReadByte() != 0) break;
-    }
-    if (count > 1) LogLine("FlashProg response retries =", static_cast<uint32_t>(count));
-  }
-
+  if (!AwaitCompletion(info)) return ImageResult::Failed;
   s.doneWeight += transferWeight;
   LogLine("Image Flash Complete!", 0u);
-  return 1;
+  return ImageResult::Written;
 }
 
 }  // namespace drkclient

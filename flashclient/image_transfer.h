@@ -27,13 +27,21 @@ inline constexpr int kMaxBlockReplies = 15;
 inline constexpr int kPercentMarkerLookahead = 61;
 inline constexpr uint32_t kMaxPercent = 99;
 
+// Failed leaves progress negative (it tells why).
+enum class ImageResult { Written, Failed };
+
+enum class BlockResult {
+  Accepted,
+  WriteFailed,     // the marker, the data or the checksum could not be sent
+  NoReply,         // a read for the reply timed out or failed (progress -1)
+  TooManyRetries,  // no reply within 15 reads, or the 16th reply to the block
+};
+
 // The two's complement of the byte sum.
 uint32_t BlockChecksum(const uint8_t* bytes, size_t n);
 
-// 1 image written, 0 failed (progress tells why).
-int Flash_Prog(ImageKind kind);
-// 0 accepted; nonzero failure.
-int Block_Transfer(const uint8_t* block, size_t n);
+ImageResult Flash_Prog(ImageKind kind);
+BlockResult Block_Transfer(const uint8_t* block, size_t n);
 // 10, 1 or 50; 0 for '$' or a timeout (progress is then -1). A silent
 // device is a timeout from the first read on.
 uint32_t Get_PerCent();

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "flashclient/driver_clock.h"
+#include "base/clock.h"
+#include "base/errors.h"
 #include "flashclient/driver_log.h"
 #include "flashclient/driver_state.h"
-#include "platform/errors.h"
 
 namespace drkclient {
 
@@ -33,7 +33,7 @@ bool ClearErrors(PortStatus& status) {
   return port != nullptr && port->ClearErrors(status);
 }
 
-int Output(std::string_view text) {
+PortIo Output(std::string_view text) {
   return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
@@ -51,12 +51,12 @@ int32_t DetectOsFamily() {
   return s.osFamily;
 }
 
-int CommPortSetup() {
+PortSetup CommPortSetup() {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   if (s.port) ClosePort();
   const std::string device = SerialDevicePath();
-  for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+  for (int attempt = 1; attempt <= kOpenAttempts && !StopRequested(); ++attempt) {
     clock.Sleep(kOpenRetryWaitMs);
     uint32_t error = 0;
     s.port = CurrentPortOpener().Open(device, error);
@@ -65,7 +65,7 @@ int CommPortSetup() {
   }
   if (!s.port) {
     LogLine("CreateFile failed", 0u);
-    return 0;
+    return PortSetup::DeviceAbsent;
   }
   LogLine("CreateFile successful", 0u);
   if (s.port->SetQueueSizes(kPortQueueSize, kPortQueueSize))
@@ -86,12 +86,12 @@ int CommPortSetup() {
   const uint8_t configured = kPortConfiguredByte;
   PortOutput(&configured, 1);
   ClearErrors(status);
-  return 1;
+  return PortSetup::Opened;
 }
 
-int PortInput(uint8_t* buffer, size_t n) {
+PortIo PortInput(uint8_t* buffer, size_t n) {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   std::vector<uint8_t> bytes(n);
   size_t got = 0;
   const bool nt = IsNtFamily();
@@ -100,39 +100,39 @@ int PortInput(uint8_t* buffer, size_t n) {
     for (int poll = 0; poll < kInputPolls && !waiting; ++poll) {
       clock.Sleep(kInputPollWaitMs);
       PortStatus status;
-      if (!ClearErrors(status)) return -1;
-      if (status.errors != 0) return 1;
+      if (!ClearErrors(status)) return PortIo::Failed;
+      if (status.errors != 0) return PortIo::Incomplete;
       if (status.receiveQueued >= n) {
         waiting = true;
         break;
       }
       clock.Sleep(kInputPollExtraWaitMs);
     }
-    if (!waiting) return 1;
-    if (!s.port->Read(bytes.data(), n, got)) return -1;
-    if (got < n) return 1;
+    if (!waiting) return PortIo::Incomplete;
+    if (!s.port->Read(bytes.data(), n, got)) return PortIo::Failed;
+    if (got < n) return PortIo::Incomplete;
   } else {
     clock.Sleep(kInputPollWaitMs);
-    if (!s.port || !s.port->Read(bytes.data(), n, got)) return -1;
-    if (got < n) return 1;
+    if (!s.port || !s.port->Read(bytes.data(), n, got)) return PortIo::Failed;
+    if (got < n) return PortIo::Incomplete;
   }
   std::copy(bytes.begin(), bytes.end(), buffer);
   LogLine((nt ? "NT USB port input: " : "USB port input: ") + AsText(bytes.data(), n), static_cast<uint32_t>(n));
-  return 0;
+  return PortIo::Done;
 }
 
-int PortOutput(const uint8_t* bytes, size_t n) {
+PortIo PortOutput(const uint8_t* bytes, size_t n) {
   DriverState& s = State();
   if (IsNtFamily()) {
     // Discard whatever arrived unread, so that the answer read after this
     // write is the answer to it.
     PortStatus status;
-    if (!ClearErrors(status)) return -1;
+    if (!ClearErrors(status)) return PortIo::Failed;
     uint8_t discard[kPortQueueSize];
     size_t left = status.receiveQueued;
     while (left > 0) {
       size_t got = 0;
-      if (!s.port->Read(discard, std::min(left, sizeof discard), got)) return -1;
+      if (!s.port->Read(discard, std::min(left, sizeof discard), got)) return PortIo::Failed;
       if (got == 0) break;
       left -= std::min(left, got);
     }
@@ -146,28 +146,28 @@ int PortOutput(const uint8_t* bytes, size_t n) {
   if (!ok) {
     LogLine("PortOutput-- failed at WriteFile()",
             s.port ? s.port->LastError() : static_cast<uint32_t>(platform::kErrorInvalidHandle));
-    return -1;
+    return PortIo::Failed;
   }
-  return written == n ? 0 : 1;
+  return written == n ? PortIo::Done : PortIo::Incomplete;
 }
 
-int ClosePort() {
+bool ClosePort() {
   DriverState& s = State();
   LogClose();
-  if (!s.port) return -1;
+  if (!s.port) return false;
   s.port->SetEventMask(0);
-  int result = s.port->Close();
+  const bool closed = s.port->Close() != 0;
   s.port.reset();
-  return result;
+  return closed;
 }
 
 bool LocateTarget() {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   LogLine("enter LocateTarget", 0u);
   // A position whose read delivers nothing keeps what it held before.
   uint8_t window[kLocateWindow + 1] = {};
-  for (int attempt = 0; attempt < kLocateAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kLocateAttempts && !StopRequested(); ++attempt) {
     size_t lastGot = 0;
     for (size_t i = 0; i < kLocateWindow; ++i) {
       lastGot = 0;
@@ -187,28 +187,28 @@ bool LocateTarget() {
   return false;
 }
 
-int ConnectTarget() {
+Connection ConnectTarget() {
   DriverState& s = State();
-  DriverClock& clock = CurrentDriverClock();
-  if (CommPortSetup() == 0) return 1;
+  platform::Clock& clock = platform::CurrentClock();
+  if (CommPortSetup() != PortSetup::Opened) return Connection::Failed;
   auto fail = [] {
     ClosePort();
-    return 1;
+    return Connection::Failed;
   };
   if (!LocateTarget()) return fail();
   s.port->Purge(kPurgeBoth);
-  if (Output(kHandshakeText) != 0) return fail();
+  if (Output(kHandshakeText) != PortIo::Done) return fail();
   clock.Sleep(kHandshakeWaitMs);
   if (IsNtFamily()) {
     uint8_t reply = 0;
-    if (PortInput(&reply, 1) != 0 || reply != kHandshakeReply) return fail();
-  } else if (Output(kHandshakeText) != 0) {
+    if (PortInput(&reply, 1) != PortIo::Done || reply != kHandshakeReply) return fail();
+  } else if (Output(kHandshakeText) != PortIo::Done) {
     return fail();
   }
   const uint8_t go = kGoByte;
-  if (PortOutput(&go, 1) != 0) return fail();
+  if (PortOutput(&go, 1) != PortIo::Done) return fail();
   clock.Sleep(kHandshakeWaitMs);
-  return 0;
+  return Connection::Connected;
 }
 
 }  // namespace drkclient

@@ -41,21 +41,33 @@ inline constexpr int32_t kOsFamilyOther = 0;
 inline constexpr int32_t kOsFamilyNt4 = 1;
 inline constexpr int32_t kOsFamilyNt5 = 2;
 
+// What a read or a write of the port came to.
+enum class PortIo {
+  Done,        // all n bytes were read or written
+  Incomplete,  // a read timed out or met a line error; a write was short
+  Failed,      // the port failed, or none is open
+};
+
+enum class PortSetup { Opened, DeviceAbsent };
+enum class Connection { Connected, Failed };
+
 // The device path from the environment.
 std::string SerialDevicePath();
 
 int32_t DetectOsFamily();
-// 1 opened and configured, 0 the device cannot be opened.
-int CommPortSetup();
-// Reads exactly n bytes into buffer: 0 read, 1 timeout or line error,
-// -1 failure. The buffer is left as it was unless 0 is returned.
-int PortInput(uint8_t* buffer, size_t n);
-// 0 all written, 1 short write, -1 failure.
-int PortOutput(const uint8_t* bytes, size_t n);
-// -1 when no port was open, else the result of closing it.
-int ClosePort();
+// Opens and configures the port; the configuration's own failures are
+// logged and do not fail the setup.
+PortSetup CommPortSetup();
+// Reads exactly n bytes into buffer; the buffer is left as it was unless
+// the read is Done.
+PortIo PortInput(uint8_t* buffer, size_t n);
+PortIo PortOutput(const uint8_t* bytes, size_t n);
+// Ends the log file and closes the port; false when none was open or the
+// close failed.
+bool ClosePort();
 bool LocateTarget();
-// 0 connected, 1 failed (the port is then closed).
-int ConnectTarget();
+// Opens the port, finds the sync pattern and shakes hands; on failure the
+// port is closed.
+Connection ConnectTarget();
 
 }  // namespace drkclient

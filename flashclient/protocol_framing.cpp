@@ -1,48 +1,76 @@
 #include "flashclient/protocol_framing.h"
 
-#include "flashclient/driver_clock.h"
+#include "base/clock.h"
 #include "flashclient/driver_state.h"
-#include "flashclient/port_layer.h"
 
 namespace drkclient {
 
-int SendByte(uint8_t byte) {
+namespace {
+
+// A device text of the longest length, then its terminator.
+constexpr WaitLimits kTextWait{kMaxAnswerBytes + 1, kAnswerLimitMs, false};
+
+// Reads single bytes within limits until isMarker accepts one (Marker),
+// or a read or a limit ends the wait.
+template <typename IsMarker>
+WaitEnd ReadBounded(const WaitLimits& limits, IsMarker isMarker) {
+  DriverState& s = State();
+  const Deadline deadline(limits.maxMs);
+  for (size_t bytes = 0;;) {
+    if (StopRequested()) return WaitEnd::Stopped;
+    if (bytes >= limits.maxBytes) return WaitEnd::ByteLimit;
+    if (deadline.Passed()) return WaitEnd::TimeLimit;
+    switch (ReadByte()) {
+      case PortIo::Done:
+        ++bytes;
+        if (isMarker(s.oneByte)) return WaitEnd::Marker;
+        break;
+      case PortIo::Incomplete:
+        if (!limits.retryTimedOutReads) return WaitEnd::Timeout;
+        break;
+      case PortIo::Failed:
+        return WaitEnd::ReadFailed;
+    }
+  }
+}
+
+}  // namespace
+
+Deadline::Deadline(uint32_t limitMs) : endMs_(platform::NowMs() + limitMs) {}
+
+bool Deadline::Passed() const { return platform::NowMs() >= endMs_; }
+
+PortIo SendByte(uint8_t byte) {
   DriverState& s = State();
   s.oneByte = byte;
   return PortOutput(&s.oneByte, 1);
 }
 
-int ReadByte() { return PortInput(&State().oneByte, 1); }
+PortIo ReadByte() { return PortInput(&State().oneByte, 1); }
 
-int SendCommand(std::string_view command) {
-  int text = PortOutput(reinterpret_cast<const uint8_t*>(command.data()), command.size());
-  int zero = SendByte(0);
-  return text != 0 ? text : zero;
+PortIo SendCommand(std::string_view command) {
+  PortIo text = PortOutput(reinterpret_cast<const uint8_t*>(command.data()), command.size());
+  PortIo zero = SendByte(0);
+  return text != PortIo::Done ? text : zero;
 }
 
-void WaitForAnswer() { CurrentDriverClock().Sleep(kCommandWaitMs); }
+void WaitForAnswer() { platform::Sleep(kCommandWaitMs); }
 
-int AwaitMarker(std::string_view markers, int* reads) {
-  DriverState& s = State();
+WaitEnd AwaitMarker(std::string_view markers, const WaitLimits& limits, int* reads) {
   if (reads != nullptr) *reads = 0;
-  for (;;) {
-    int r = ReadByte();
-    if (r != 0) return r;
+  return ReadBounded(limits, [&](uint8_t byte) {
     if (reads != nullptr) ++*reads;
-    if (markers.find(static_cast<char>(s.oneByte)) != std::string_view::npos) return 0;
-  }
+    return markers.find(static_cast<char>(byte)) != std::string_view::npos;
+  });
 }
 
-int ReadText(std::string& text) {
-  DriverState& s = State();
+WaitEnd ReadText(std::string& text) {
   text.clear();
-  for (;;) {
-    int r = ReadByte();
-    if (r != 0) return r;
-    if (s.oneByte == 0) return 0;
-    if (text.size() >= kMaxDeviceTextBytes) return 1;
-    text.push_back(static_cast<char>(s.oneByte));
-  }
+  return ReadBounded(kTextWait, [&](uint8_t byte) {
+    if (byte == 0) return true;
+    text.push_back(static_cast<char>(byte));
+    return false;
+  });
 }
 
 }  // namespace drkclient

@@ -5,17 +5,17 @@
 
 namespace drkclient {
 
-ScopedDriverForTest::ScopedDriverForTest(DriverClock& clock, PortOpener& opener) {
+ScopedDriverForTest::ScopedDriverForTest(platform::Clock& clock, PortOpener& opener) {
   JoinDriverThreads();
   ResetDriverState();
-  InstallDriverClock(&clock);
+  clock_.emplace(clock);
   InstallPortOpener(&opener);
 }
 
 ScopedDriverForTest::~ScopedDriverForTest() {
   JoinDriverThreads();
   ResetDriverState();
-  InstallDriverClock(nullptr);
+  clock_.reset();
   InstallPortOpener(nullptr);
 }
 

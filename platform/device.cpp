@@ -2,12 +2,18 @@
 
 #include <cstdlib>
 
+#include "base/registry_file.h"
+#include "platform/host_file_system.h"
 #include "platform/journal.h"
-#include "platform/registry_file.h"
+#include "platform/memory_file_system.h"
 
 namespace platform {
 
-Device::Device(std::filesystem::path root) : root_(std::move(root)) {}
+Device::Device(std::filesystem::path root) : root_(std::move(root)) {
+  if (HasRoot()) files_ = std::make_unique<HostFileSystem>(FileSystemRoot());
+}
+
+Device::Device(InMemory) : files_(std::make_unique<MemoryFileSystem>()) {}
 Device::~Device() = default;
 
 void Device::LoadConfigLocked() {
@@ -20,8 +26,10 @@ void Device::LoadConfigLocked() {
   HostIni::Error err;
   auto ini = HostIni::Load(ConfigPath(), &err);
   if (!ini) {
-    // A device without device.ini simply has the default facts.
-    if (err.line != 0) configError_ = "device.ini:" + std::to_string(err.line) + ": " + err.message;
+    // A device without device.ini simply has the default facts; one that
+    // cannot be read or parsed has them too, and says why.
+    if (err.status != HostIniStatus::Missing)
+      configError_ = err.line != 0 ? "device.ini:" + std::to_string(err.line) + ": " + err.message : err.message;
     config_ = DeviceConfig{};
     return;
   }
@@ -87,6 +95,14 @@ Device& CurrentDevice() {
 
 ScopedDevice::ScopedDevice(std::filesystem::path root)
     : device_(std::make_shared<Device>(std::move(root))) {
+  Install();
+}
+
+ScopedDevice::ScopedDevice(Device::InMemory memory) : device_(std::make_shared<Device>(memory)) {
+  Install();
+}
+
+void ScopedDevice::Install() {
   std::lock_guard guard(g_currentMutex);
   previous_ = g_installed;
   g_installed = device_;

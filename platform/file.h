@@ -9,13 +9,12 @@
 // this process.
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 
@@ -61,8 +60,6 @@ class File {
   ErrorCode Size(uint64_t* size) const;
   ErrorCode SetEnd();
   ErrorCode Flush();
-
-  const std::filesystem::path& HostPath() const;
 
  private:
   struct Handle;

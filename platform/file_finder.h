@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

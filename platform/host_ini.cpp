@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/host_file.h"
+#include "base/host_file.h"
 
 namespace platform {
 
@@ -33,7 +33,8 @@ std::optional<HostIni> HostIni::Parse(const std::string& text, Error* error) {
   while (std::getline(in, raw)) {
     ++lineNo;
     if (raw.size() > kMaxLineLength) {
-      if (error) *error = {lineNo, "line longer than " + std::to_string(kMaxLineLength) + " bytes"};
+      if (error)
+        *error = {HostIniStatus::LineTooLong, lineNo, "line longer than " + std::to_string(kMaxLineLength) + " bytes"};
       return std::nullopt;
     }
     if (lineNo == 1 && raw.rfind("\xEF\xBB\xBF", 0) == 0) raw.erase(0, 3);
@@ -41,7 +42,7 @@ std::optional<HostIni> HostIni::Parse(const std::string& text, Error* error) {
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
       if (line.back() != ']') {
-        if (error) *error = {lineNo, "section header without closing ']'"};
+        if (error) *error = {HostIniStatus::UnclosedSection, lineNo, "section header without closing ']'"};
         return std::nullopt;
       }
       std::string name = Trim(line.substr(1, line.size() - 2));
@@ -54,11 +55,11 @@ std::optional<HostIni> HostIni::Parse(const std::string& text, Error* error) {
     }
     size_t eq = line.find('=');
     if (eq == std::string::npos) {
-      if (error) *error = {lineNo, "expected key=value"};
+      if (error) *error = {HostIniStatus::NotKeyValue, lineNo, "expected key=value"};
       return std::nullopt;
     }
     if (current == nullptr) {
-      if (error) *error = {lineNo, "key outside any section"};
+      if (error) *error = {HostIniStatus::KeyOutsideSection, lineNo, "key outside any section"};
       return std::nullopt;
     }
     ini.Set(current->name, Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
@@ -70,8 +71,10 @@ std::optional<HostIni> HostIni::Parse(const std::string& text, Error* error) {
 std::optional<HostIni> HostIni::Load(const std::filesystem::path& path, Error* error) {
   std::string text;
   std::string why;
-  if (!ReadHostFile(path, kMaxFileSize, text, &why)) {
-    if (error) *error = {0, why};
+  ErrorCode code = kErrorSuccess;
+  if (!ReadHostFile(path, kMaxFileSize, text, &why, &code)) {
+    const bool missing = code == kErrorFileNotFound || code == kErrorPathNotFound;
+    if (error) *error = {missing ? HostIniStatus::Missing : HostIniStatus::Unreadable, 0, why};
     return std::nullopt;
   }
   return Parse(text, error);

@@ -14,9 +14,20 @@
 
 namespace platform {
 
+enum class HostIniStatus {
+  Ok,
+  Missing,            // no such file
+  Unreadable,         // the file exists but cannot be read, or is too large
+  LineTooLong,        // a line above kMaxLineLength
+  UnclosedSection,    // a '[' line without its closing ']'
+  NotKeyValue,        // a line that is neither a section, a comment nor key=value
+  KeyOutsideSection,  // key=value before the first section
+};
+
 class HostIni {
  public:
   struct Error {
+    HostIniStatus status = HostIniStatus::Ok;
     size_t line = 0;  // 0 when the file itself could not be read
     std::string message;
   };
@@ -27,7 +38,7 @@ class HostIni {
 
   // Parses text; on failure returns nothing and fills *error.
   static std::optional<HostIni> Parse(const std::string& text, Error* error);
-  // Reads a file; a missing file is an error with line 0.
+  // Reads a file; a missing or unreadable file is an error with line 0.
   static std::optional<HostIni> Load(const std::filesystem::path& path, Error* error);
 
   std::optional<std::string> Get(const std::string& section, const std::string& key) const;

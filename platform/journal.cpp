@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
+#include "base/host_file.h"
 #include "platform/device.h"
-#include "platform/host_file.h"
 
 namespace platform {
 

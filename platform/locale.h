@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

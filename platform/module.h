@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 

@@ -32,6 +32,21 @@ int Process::Wait() {
 
 namespace {
 
+// Reaps a child when it ends, without anyone waiting for it here.
+void ReapInBackground(pid_t pid) noexcept {
+  try {
+    std::thread([pid] {
+      int status = 0;
+      while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (...) {
+    // No thread to be had: reap it now if it has already ended.
+    int status = 0;
+    ::waitpid(pid, &status, WNOHANG);
+  }
+}
+
 std::vector<std::string> ChildEnvironment() {
   std::vector<std::string> env;
   const std::string key = std::string(Device::kRootVariable) + "=";
@@ -42,6 +57,11 @@ std::vector<std::string> ChildEnvironment() {
 }
 
 }  // namespace
+
+void Process::Release() noexcept {
+  if (pid_ > 0) ReapInBackground(pid_);
+  pid_ = -1;
+}
 
 ErrorCode StartProcess(WStringView path, WStringView commandLine, Process* out) {
   const std::string shown = ToUtf8(path) + (commandLine.empty() ? "" : " " + ToUtf8(commandLine));
@@ -75,14 +95,10 @@ ErrorCode StartProcess(WStringView path, WStringView commandLine, Process* out) 
   }
   JournalEvent("process started: " + shown);
   if (out != nullptr) {
+    *out = Process();
     out->pid_ = pid;
   } else {
-    // Nobody waits for it here; reap it when it ends so it leaves no zombie.
-    std::thread([pid] {
-      int status = 0;
-      while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-      }
-    }).detach();
+    ReapInBackground(pid);
   }
   return kErrorSuccess;
 }

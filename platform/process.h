@@ -11,29 +11,42 @@
 
 #include <sys/types.h>
 
-#include "platform/errors.h"
-#include "platform/text.h"
+#include <utility>
+
+#include "base/errors.h"
+#include "base/text.h"
 
 namespace platform {
 
 class Process {
  public:
   Process() = default;
-  ~Process() = default;
-  Process(Process&& other) noexcept : pid_(other.pid_) { other.pid_ = -1; }
+  // A child that no one waits for any more (the object ends or is assigned
+  // another) keeps running and is reaped in the background when it ends,
+  // so it never stays behind as a zombie.
+  ~Process() { Release(); }
+  Process(Process&& other) noexcept : pid_(std::exchange(other.pid_, -1)) {}
   Process& operator=(Process&& other) noexcept {
-    pid_ = other.pid_;
-    other.pid_ = -1;
+    if (this != &other) {
+      Release();
+      pid_ = std::exchange(other.pid_, -1);
+    }
     return *this;
   }
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
 
   bool IsValid() const { return pid_ > 0; }
+  // The host's process id (-1 when there is none).
+  pid_t Id() const { return pid_; }
   // Waits for the process to end; returns its exit code (-1 when it was
   // killed by a signal or never ran).
   int Wait();
 
  private:
   friend ErrorCode StartProcess(WStringView, WStringView, Process*);
+  void Release() noexcept;
+
   pid_t pid_ = -1;
 };
 

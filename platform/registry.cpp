@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "base/registry_file.h"
 #include "platform/device.h"
-#include "platform/registry_file.h"
 
 namespace platform {
 
@@ -25,56 +25,6 @@ std::vector<WString> Concat(const std::vector<WString>& a, const std::vector<WSt
 }
 
 }  // namespace
-
-std::vector<uint8_t> EncodeRegistryString(WStringView text) {
-  std::vector<uint8_t> out;
-  out.reserve(text.size() * 2 + 2);
-  for (char16_t c : text) {
-    out.push_back(static_cast<uint8_t>(c & 0xFF));
-    out.push_back(static_cast<uint8_t>(c >> 8));
-  }
-  out.push_back(0);
-  out.push_back(0);
-  return out;
-}
-
-std::vector<uint8_t> EncodeRegistryMultiString(const std::vector<WString>& texts) {
-  std::vector<uint8_t> out;
-  for (const auto& t : texts) {
-    auto one = EncodeRegistryString(t);
-    out.insert(out.end(), one.begin(), one.end());
-  }
-  out.push_back(0);
-  out.push_back(0);
-  return out;
-}
-
-WString DecodeRegistryString(const std::vector<uint8_t>& data) {
-  WString out;
-  for (size_t i = 0; i + 1 < data.size(); i += 2) {
-    char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-    if (c == 0) break;
-    out.push_back(c);
-  }
-  return out;
-}
-
-std::vector<WString> DecodeRegistryMultiString(const std::vector<uint8_t>& data) {
-  std::vector<WString> out;
-  WString current;
-  for (size_t i = 0; i + 1 < data.size(); i += 2) {
-    char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-    if (c != 0) {
-      current.push_back(c);
-      continue;
-    }
-    if (current.empty()) break;  // the closing empty string
-    out.push_back(std::move(current));
-    current.clear();
-  }
-  if (!current.empty()) out.push_back(std::move(current));
-  return out;
-}
 
 ErrorCode RegistryKey::OpenOrCreate(Hive hive, std::vector<WString> path, bool create,
                                     bool* created) {
@@ -168,49 +118,49 @@ ErrorCode RegistryKey::QueryBinary(WStringView name, std::vector<uint8_t>& out) 
   return e;
 }
 
-ErrorCode RegistryKey::QueryString(WStringView name, WString& out) const {
+// Reads a value and takes its typed form; a value of another type gives
+// kErrorUnsupportedType.
+template <typename T, typename Typed>
+ErrorCode RegistryKey::QueryTyped(WStringView name, T& out, Typed typed) const {
   RegistryValue v;
   ErrorCode e = ReadValue(name, v);
   if (e != kErrorSuccess) return e;
-  if (v.type != kRegSz && v.type != kRegExpandSz) return kErrorUnsupportedType;
-  out = DecodeRegistryString(v.data);
+  auto value = typed(v);
+  if (!value) return kErrorUnsupportedType;
+  out = std::move(*value);
   return kErrorSuccess;
+}
+
+ErrorCode RegistryKey::QueryString(WStringView name, WString& out) const {
+  return QueryTyped(name, out, [](const RegistryValue& v) { return v.AsString(); });
 }
 
 ErrorCode RegistryKey::QueryDword(WStringView name, uint32_t& out) const {
-  RegistryValue v;
-  ErrorCode e = ReadValue(name, v);
-  if (e != kErrorSuccess) return e;
-  if (v.type != kRegDword || v.data.size() != 4) return kErrorUnsupportedType;
-  out = static_cast<uint32_t>(v.data[0]) | (static_cast<uint32_t>(v.data[1]) << 8) |
-        (static_cast<uint32_t>(v.data[2]) << 16) | (static_cast<uint32_t>(v.data[3]) << 24);
-  return kErrorSuccess;
+  return QueryTyped(name, out, [](const RegistryValue& v) { return v.AsDword(); });
 }
 
 ErrorCode RegistryKey::QueryMultiString(WStringView name, std::vector<WString>& out) const {
-  RegistryValue v;
-  ErrorCode e = ReadValue(name, v);
-  if (e != kErrorSuccess) return e;
-  if (v.type != kRegMultiSz) return kErrorUnsupportedType;
-  out = DecodeRegistryMultiString(v.data);
-  return kErrorSuccess;
+  return QueryTyped(name, out, [](const RegistryValue& v) { return v.AsMultiString(); });
 }
 
 ErrorCode RegistryKey::SetValue(WStringView name, uint32_t type, const void* data, uint32_t size) {
   if (!open_) return kErrorInvalidHandle;
-  if (!IsValidValueName(name) || size > kMaxValueDataSize || (data == nullptr && size != 0))
-    return kErrorInvalidParameter;
-  RegistryValue value;
-  value.name = WString(name);
-  value.type = type;
+  if ((data == nullptr && size != 0) || size > kMaxValueDataSize) return kErrorInvalidParameter;
+  RegistryValue value{WString(name), type, {}};
   if (size > 0) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     value.data.assign(bytes, bytes + size);
   }
+  return Set(std::move(value));
+}
+
+ErrorCode RegistryKey::Set(RegistryValue value) {
+  if (!open_) return kErrorInvalidHandle;
+  if (!IsValidValueName(value.name) || value.data.size() > kMaxValueDataSize) return kErrorInvalidParameter;
   return Store().Modify([&](RegistryTree& tree, bool& changed) {
     RegistryNode* node = tree.Find(hive_, path_);
     if (node == nullptr) return kErrorKeyDeleted;
-    const RegistryValue* old = node->FindValue(name);
+    const RegistryValue* old = node->FindValue(value.name);
     if (old != nullptr && old->type == value.type && old->data == value.data) return kErrorSuccess;
     node->SetValue(std::move(value));
     changed = true;
@@ -219,23 +169,19 @@ ErrorCode RegistryKey::SetValue(WStringView name, uint32_t type, const void* dat
 }
 
 ErrorCode RegistryKey::SetString(WStringView name, WStringView text) {
-  auto bytes = EncodeRegistryString(text);
-  return SetValue(name, kRegSz, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  return Set(RegistryValue::String(WString(name), text));
 }
 
 ErrorCode RegistryKey::SetDword(WStringView name, uint32_t value) {
-  uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                      static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-  return SetValue(name, kRegDword, bytes, 4);
+  return Set(RegistryValue::Dword(WString(name), value));
 }
 
 ErrorCode RegistryKey::SetBinary(WStringView name, const std::vector<uint8_t>& data) {
-  return SetValue(name, kRegBinary, data.data(), static_cast<uint32_t>(data.size()));
+  return Set(RegistryValue::Binary(WString(name), data));
 }
 
 ErrorCode RegistryKey::SetMultiString(WStringView name, const std::vector<WString>& texts) {
-  auto bytes = EncodeRegistryMultiString(texts);
-  return SetValue(name, kRegMultiSz, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  return Set(RegistryValue::MultiString(WString(name), texts));
 }
 
 ErrorCode RegistryKey::DeleteValue(WStringView name) {

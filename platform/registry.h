@@ -8,15 +8,14 @@
 // bad names, kErrorKeyDeleted when the key went away under an open handle,
 // kErrorBadDb while registry.reg does not parse.
 //
-// Texts (REG_SZ) are stored as UTF-16LE with their terminating zero; a
-// REG_MULTI_SZ holds each text with its zero and one more zero at the end.
+// The byte forms of texts, numbers and text lists are RegistryValue's.
 
 #include <cstdint>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/registry_tree.h"
-#include "platform/text.h"
+#include "base/errors.h"
+#include "base/registry_tree.h"
+#include "base/text.h"
 
 namespace platform {
 
@@ -71,6 +70,9 @@ class RegistryKey {
  private:
   ErrorCode OpenOrCreate(Hive hive, std::vector<WString> path, bool create, bool* created);
   ErrorCode ReadValue(WStringView name, RegistryValue& out) const;
+  template <typename T, typename Typed>
+  ErrorCode QueryTyped(WStringView name, T& out, Typed typed) const;
+  ErrorCode Set(RegistryValue value);
 
   bool open_ = false;
   Hive hive_ = Hive::CurrentUser;
@@ -79,12 +81,5 @@ class RegistryKey {
 
 // Deletes a key with its subkeys (RegDeleteKey on the handheld does so).
 ErrorCode DeleteRegistryKey(Hive hive, WStringView path);
-
-// Byte forms of the typed values.
-std::vector<uint8_t> EncodeRegistryString(WStringView text);
-std::vector<uint8_t> EncodeRegistryMultiString(const std::vector<WString>& texts);
-// Reads a REG_SZ: up to the first zero; a missing terminator is tolerated.
-WString DecodeRegistryString(const std::vector<uint8_t>& data);
-std::vector<WString> DecodeRegistryMultiString(const std::vector<uint8_t>& data);
 
 }  // namespace platform

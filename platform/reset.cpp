@@ -1,10 +1,10 @@
 #include "platform/reset.h"
 
+#include "base/host_file.h"
+#include "base/registry_file.h"
 #include "platform/device.h"
-#include "platform/host_file.h"
 #include "platform/journal.h"
 #include "platform/process.h"
-#include "platform/registry_file.h"
 
 namespace platform {
 

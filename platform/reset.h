@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/errors.h"
+#include "base/errors.h"
 
 namespace platform {
 

@@ -1,7 +1,10 @@
 #include "platform/resource_file.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
+
+#include "base/byte_reader.h"
 
 namespace platform {
 
@@ -16,49 +19,10 @@ constexpr uint16_t kNumberMarker = 0xFFFF;
 
 constexpr size_t AlignUp4(size_t n) { return (n + 3) & ~size_t{3}; }
 
-// Reads little-endian numbers from a byte range that ends at `end`; every
-// read checks the bytes left and fails instead of reading past the end.
-class BoundedReader {
- public:
-  BoundedReader(const std::string& bytes, size_t begin, size_t end)
-      : bytes_(bytes), pos_(begin), end_(end) {}
-
-  size_t Position() const { return pos_; }
-  size_t Left() const { return end_ - pos_; }
-
-  bool U16(uint16_t& out) {
-    if (Left() < 2) return false;
-    out = static_cast<uint16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
-    pos_ += 2;
-    return true;
-  }
-
-  bool U32(uint32_t& out) {
-    if (Left() < 4) return false;
-    out = static_cast<uint32_t>(Byte(pos_)) | static_cast<uint32_t>(Byte(pos_ + 1)) << 8 |
-          static_cast<uint32_t>(Byte(pos_ + 2)) << 16 | static_cast<uint32_t>(Byte(pos_ + 3)) << 24;
-    pos_ += 4;
-    return true;
-  }
-
-  bool SkipTo(size_t position) {
-    if (position < pos_ || position > end_) return false;
-    pos_ = position;
-    return true;
-  }
-
- private:
-  unsigned Byte(size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
-
-  const std::string& bytes_;
-  size_t pos_;
-  size_t end_;
-};
-
 enum class IdResult { Ok, Truncated, Empty };
 
 // A type or name field: the number form or a text ended by a 0 character.
-IdResult ReadId(BoundedReader& in, ResourceId& out) {
+IdResult ReadId(ByteReader& in, ResourceId& out) {
   uint16_t first = 0;
   if (!in.U16(first)) return IdResult::Truncated;
   if (first == kNumberMarker) {
@@ -68,14 +32,9 @@ IdResult ReadId(BoundedReader& in, ResourceId& out) {
     return IdResult::Ok;
   }
   if (first == 0) return IdResult::Empty;
-  WString name(1, static_cast<char16_t>(first));
-  for (;;) {
-    uint16_t c = 0;
-    if (!in.U16(c)) return IdResult::Truncated;
-    if (c == 0) break;
-    name.push_back(static_cast<char16_t>(c));
-  }
-  out = ResourceId(std::move(name));
+  WString rest;
+  if (!in.Utf16UntilZero(rest)) return IdResult::Truncated;
+  out = ResourceId(static_cast<char16_t>(first) + rest);
   return IdResult::Ok;
 }
 
@@ -106,7 +65,7 @@ namespace {
 // of the file): its header, and where its data lies.
 bool ReadRecord(const std::string& bytes, size_t start, ResourceRecord& record,
                 ResourceFileError* error) {
-  BoundedReader in(bytes, start, bytes.size());
+  ByteReader in(std::string_view(bytes).substr(start), start);
   uint32_t dataSize = 0, headerSize = 0;
   if (!in.U32(dataSize) || !in.U32(headerSize))
     return Fail(error, ResourceFileStatus::Truncated, start, "a record header is cut short");
@@ -119,10 +78,11 @@ bool ReadRecord(const std::string& bytes, size_t start, ResourceRecord& record,
 
   // The header's own fields are read only within HeaderSize.
   const size_t headerEnd = start + headerSize;
-  BoundedReader header(bytes, in.Position(), headerEnd);
+  ByteReader header;
+  in.Sub(headerEnd - in.Offset(), header);
   record.headerOffset = start;
   for (auto [id, what] : {std::pair{&record.type, "type"}, std::pair{&record.name, "name"}}) {
-    const size_t idOffset = header.Position();
+    const size_t idOffset = header.Offset();
     switch (ReadId(header, *id)) {
       case IdResult::Truncated:
         return Fail(error, ResourceFileStatus::BadHeaderSize, idOffset,
@@ -133,8 +93,8 @@ bool ReadRecord(const std::string& bytes, size_t start, ResourceRecord& record,
       case IdResult::Ok: break;
     }
   }
-  const size_t fixedOffset = AlignUp4(header.Position());
-  if (fixedOffset + kFixedFieldsSize != headerEnd || !header.SkipTo(fixedOffset))
+  const size_t fixedOffset = AlignUp4(header.Offset());
+  if (fixedOffset + kFixedFieldsSize != headerEnd || !header.Skip(fixedOffset - header.Offset()))
     return Fail(error, ResourceFileStatus::BadHeaderSize, start + 4,
                 "header size " + std::to_string(headerSize) + " does not match its fields (" +
                     std::to_string(fixedOffset + kFixedFieldsSize - start) + " bytes)");

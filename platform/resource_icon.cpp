@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "base/byte_reader.h"
+
 namespace platform {
 
 namespace {
@@ -17,15 +19,6 @@ constexpr size_t kBitmapBitCountOffset = 14;
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // PNG icon images are full colour with an alpha channel.
 constexpr int kPngBitCount = 32;
-
-uint16_t U16At(std::span<const uint8_t> d, size_t at) {
-  return static_cast<uint16_t>(d[at] | d[at + 1] << 8);
-}
-
-uint32_t U32At(std::span<const uint8_t> d, size_t at) {
-  return static_cast<uint32_t>(d[at]) | static_cast<uint32_t>(d[at + 1]) << 8 |
-         static_cast<uint32_t>(d[at + 2]) << 16 | static_cast<uint32_t>(d[at + 3]) << 24;
-}
 
 // 0 in a one-byte dimension stands for 256.
 int Dimension(uint8_t value) { return value == 0 ? 256 : value; }
@@ -61,33 +54,42 @@ bool ReadIcon(const ResourceFile& file, const ResourceRecord& group,
 bool ParseIconDirectory(std::span<const uint8_t> data, std::vector<IconDirectoryEntry>& out,
                         std::string* why) {
   out.clear();
-  if (data.size() < kDirectoryHeaderSize) {
+  ByteReader in(data);
+  uint16_t reserved = 0, type = 0, count = 0;
+  if (!in.U16(reserved) || !in.U16(type) || !in.U16(count)) {
     if (why) *why = "the icon directory is cut short";
     return false;
   }
-  if (U16At(data, 0) != 0 || U16At(data, 2) != kIconDirectoryType) {
+  if (reserved != 0 || type != kIconDirectoryType) {
     if (why) *why = "the directory is not an icon directory";
     return false;
   }
-  const size_t count = U16At(data, 4);
   if (count == 0 || count > kMaxIconImages) {
     if (why) *why = "the icon directory lists " + std::to_string(count) + " images";
     return false;
   }
-  if (count > (data.size() - kDirectoryHeaderSize) / kDirectoryEntrySize) {
+  if (count > in.Left() / kDirectoryEntrySize) {
     if (why) *why = "the icon directory's " + std::to_string(count) + " entries run past its end";
     return false;
   }
   for (size_t i = 0; i < count; ++i) {
-    const size_t at = kDirectoryHeaderSize + i * kDirectoryEntrySize;
     IconDirectoryEntry e;
-    e.width = Dimension(data[at]);
-    e.height = Dimension(data[at + 1]);
-    e.colorCount = data[at + 2];
-    e.planes = U16At(data, at + 4);
-    e.bitCount = U16At(data, at + 6);
-    e.bytesInRes = U32At(data, at + 8);
-    e.imageId = U16At(data, at + 12);
+    uint8_t width = 0, height = 0, colorCount = 0, reservedByte = 0;
+    uint16_t planes = 0, bitCount = 0;
+    // The count was checked against the bytes left: these reads all succeed.
+    in.U8(width);
+    in.U8(height);
+    in.U8(colorCount);
+    in.U8(reservedByte);
+    in.U16(planes);
+    in.U16(bitCount);
+    in.U32(e.bytesInRes);
+    in.U16(e.imageId);
+    e.width = Dimension(width);
+    e.height = Dimension(height);
+    e.colorCount = colorCount;
+    e.planes = planes;
+    e.bitCount = bitCount;
     out.push_back(e);
   }
   return true;
@@ -98,8 +100,12 @@ int EffectiveBitCount(const IconDirectoryEntry& entry, std::span<const uint8_t> 
   if (image.size() >= sizeof kPngSignature &&
       std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin()))
     return kPngBitCount;
-  if (image.size() >= kBitmapHeaderSize && U32At(image, 0) >= kBitmapHeaderSize)
-    return U16At(image, kBitmapBitCountOffset);
+  ByteReader bitmap(image);
+  uint32_t headerSize = 0;
+  uint16_t bitCount = 0;
+  if (image.size() >= kBitmapHeaderSize && bitmap.U32(headerSize) && headerSize >= kBitmapHeaderSize &&
+      bitmap.SeekTo(kBitmapBitCountOffset) && bitmap.U16(bitCount))
+    return bitCount;
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/byte_reader.h"
+
 namespace platform {
 
 namespace {
@@ -13,26 +15,19 @@ enum class BlockWalk { Ok, Malformed };
 // `wanted` is an index, *text gets that entry.
 BlockWalk WalkBlock(std::span<const uint8_t> data, uint32_t wanted, WString* text,
                     size_t* faultAt) {
-  size_t pos = 0;
+  ByteReader in(data);
   for (uint32_t index = 0; index < kStringsPerBlock; ++index) {
-    if (data.size() - pos < 2) {
-      *faultAt = pos;
-      return BlockWalk::Malformed;
-    }
-    const size_t count = static_cast<size_t>(data[pos] | data[pos + 1] << 8);
-    pos += 2;
-    if (count > (data.size() - pos) / 2) {
-      *faultAt = pos - 2;
+    const size_t countAt = in.Position();
+    uint16_t count = 0;
+    if (!in.U16(count) || count > in.Left() / 2) {
+      *faultAt = countAt;
       return BlockWalk::Malformed;
     }
     if (index == wanted && text != nullptr) {
-      text->clear();
-      text->reserve(count);
-      for (size_t i = 0; i < count; ++i)
-        text->push_back(static_cast<char16_t>(data[pos + 2 * i] | data[pos + 2 * i + 1] << 8));
+      in.Utf16(count, *text);
       return BlockWalk::Ok;
     }
-    pos += 2 * count;
+    in.Skip(size_t{count} * 2);
   }
   return BlockWalk::Ok;
 }

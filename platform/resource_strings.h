@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
+#include "base/text.h"
 #include "platform/resource_file.h"
-#include "platform/text.h"
 
 namespace platform {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "base/text.h"
 #include "platform/framework/object.h"
-#include "platform/text.h"
 
 namespace applet {
 

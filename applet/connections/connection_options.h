@@ -6,7 +6,7 @@
 
 #include "applet/connections/connection_kinds.h"
 #include "applet/device/sectioned_text_reader.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

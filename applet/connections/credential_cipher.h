@@ -16,7 +16,7 @@
 // is decrypted and the text is what precedes its first zero byte, widened
 // from the ANSI code page.
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

@@ -20,7 +20,7 @@
 #include "applet/connections/quality_of_service.h"
 #include "applet/connections/ras_param.h"
 #include "applet/device/sectioned_text_reader.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

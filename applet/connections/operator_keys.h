@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "applet/connections/connection_kinds.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet::operator_keys {
 

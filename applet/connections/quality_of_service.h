@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
+#include "base/text.h"
 #include "platform/framework/object.h"
-#include "platform/text.h"
 
 namespace applet {
 

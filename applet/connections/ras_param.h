@@ -38,8 +38,8 @@
 #include "applet/connections/adresse_ip.h"
 #include "applet/connections/connection_kinds.h"
 #include "applet/connections/quality_of_service.h"
+#include "base/text.h"
 #include "platform/framework/object.h"
-#include "platform/text.h"
 
 namespace applet {
 

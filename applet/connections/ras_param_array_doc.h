@@ -12,8 +12,8 @@
 // empty.
 
 #include "applet/connections/ras_param_array.h"
+#include "base/text.h"
 #include "platform/framework/document.h"
-#include "platform/text.h"
 
 namespace applet {
 

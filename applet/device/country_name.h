@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "applet/device/sectioned_text_reader.h"
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

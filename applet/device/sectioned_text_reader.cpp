@@ -61,23 +61,6 @@ bool IsAscii(WStringView text) {
 
 char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
-WString AsciiLower(WStringView text) {
-  WString lower(text);
-  for (char16_t& c : lower) c = AsciiLower(c);
-  return lower;
-}
-
-// The case folding of a text when it is ASCII: the text in lower case for
-// ASCII text; for other text the upper case of its lower case, when that is
-// ASCII and equal to it under KeysEqual (so "Stra\u00dfe" gives "strasse"
-// and the Kelvin sign "k"). nullopt when the folding is not ASCII.
-std::optional<WString> AsciiFold(WStringView text) {
-  if (IsAscii(text)) return AsciiLower(text);
-  const WString upper = platform::ToUpper(platform::ToLower(text));
-  if (!IsAscii(upper) || !SectionedTextReader::KeysEqual(upper, text)) return std::nullopt;
-  return AsciiLower(upper);
-}
-
 bool IsDigits(WStringView text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
@@ -221,52 +204,35 @@ void SectionedTextReader::BuildIndex() {
   while (ReadLine()) {
     if (std::optional<WString> name = IndexHeaderName()) {
       currentSection_ = *name;
-      const size_t entry = sectionIndex_.size();
-      if (std::optional<WString> folded = AsciiFold(*name))
-        asciiSections_.try_emplace(std::move(*folded), entry);
-      else
-        otherSections_.push_back(entry);
+      sectionsByName_.try_emplace(IndexKey(*name), sectionIndex_.size());
       sectionIndex_.push_back({std::move(*name), lineOffset_});
     }
   }
-  // Sorted by the comparison of KeysEqual, entries of equal names in file
-  // order, so that a search finds the first of them.
-  std::stable_sort(otherSections_.begin(), otherSections_.end(), [this](size_t a, size_t b) {
-    return platform::CompareNoCase(sectionIndex_[a].name, sectionIndex_[b].name) < 0;
-  });
   indexed_ = true;
 }
 
 void SectionedTextReader::ClearIndex() {
   sectionIndex_.clear();
-  asciiSections_.clear();
-  otherSections_.clear();
+  sectionsByName_.clear();
   hasLastLookup_ = false;
   indexed_ = false;
+}
+
+WString SectionedTextReader::IndexKey(WStringView name) {
+  // Names are equal under KeysEqual exactly when their case foldings are.
+  // ASCII names are their own keys, compared and hashed without regard to
+  // letter case, which for ASCII is the same.
+  return IsAscii(name) ? WString(name) : platform::FoldCase(name);
 }
 
 size_t SectionedTextReader::FindIndexEntry(WStringView section) {
   // The databases look up one section many times in a row.
   if (hasLastLookup_ && lastLookup_ == section) return lastEntry_;
-  size_t found = kNoEntry;
-  // Names equal under KeysEqual exactly when their case foldings are; a
-  // name whose folding is ASCII is found by it in the hash, any other in
-  // the sorted entries of the names whose folding is not.
-  if (IsAscii(section)) {
-    if (const auto it = asciiSections_.find(section); it != asciiSections_.end()) found = it->second;
-  } else if (std::optional<WString> folded = AsciiFold(section)) {
-    if (const auto it = asciiSections_.find(*folded); it != asciiSections_.end()) found = it->second;
-  } else {
-    const auto it = std::lower_bound(otherSections_.begin(), otherSections_.end(), section,
-                                     [this](size_t entry, WStringView name) {
-                                       return platform::CompareNoCase(sectionIndex_[entry].name, name) < 0;
-                                     });
-    if (it != otherSections_.end() && KeysEqual(sectionIndex_[*it].name, section)) found = *it;
-  }
+  const auto it = IsAscii(section) ? sectionsByName_.find(section) : sectionsByName_.find(IndexKey(section));
   lastLookup_.assign(section);
-  lastEntry_ = found;
+  lastEntry_ = it == sectionsByName_.end() ? kNoEntry : it->second;
   hasLastLookup_ = true;
-  return found;
+  return lastEntry_;
 }
 
 size_t SectionedTextReader::AsciiNoCaseHash::operator()(WStringView text) const {

@@ -50,8 +50,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/text.h"
 #include "platform/file.h"
-#include "platform/text.h"
 
 namespace applet {
 
@@ -208,7 +208,7 @@ class SectionedTextReader {
 
   std::vector<SectionEntry> sectionIndex_;
   // ASCII text hashed and compared without regard to letter case, so that
-  // a name is found without a folded copy of it.
+  // an ASCII name is found without a folded copy of it.
   struct AsciiNoCaseHash {
     using is_transparent = void;
     size_t operator()(platform::WStringView text) const;
@@ -217,11 +217,9 @@ class SectionedTextReader {
     using is_transparent = void;
     bool operator()(platform::WStringView a, platform::WStringView b) const;
   };
-  // The entries by name for FindIndexEntry: names whose case folding is
-  // ASCII, by that folding, to their first entry; the entries of the other
-  // names sorted by KeysEqual's comparison; the last name looked up.
-  std::unordered_map<platform::WString, size_t, AsciiNoCaseHash, AsciiNoCaseEqual> asciiSections_;
-  std::vector<size_t> otherSections_;
+  static platform::WString IndexKey(platform::WStringView name);
+  // The first index entry of each name, by IndexKey; the last name looked up.
+  std::unordered_map<platform::WString, size_t, AsciiNoCaseHash, AsciiNoCaseEqual> sectionsByName_;
   platform::WString lastLookup_;
   size_t lastEntry_ = 0;
   bool hasLastLookup_ = false;

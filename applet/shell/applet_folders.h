@@ -5,7 +5,7 @@
 // and customised databases. Databases are looked for in the working folder
 // first and in the installed folder when they cannot be opened there.
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace applet {
 

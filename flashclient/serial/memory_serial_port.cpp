@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "flashclient/driver_clock.h"
-#include "platform/errors.h"
+#include "base/clock.h"
+#include "base/errors.h"
 
 namespace drkclient {
 
@@ -90,7 +90,7 @@ bool MemorySerialPort::Purge(uint32_t flags) {
 bool MemorySerialPort::ClearErrors(PortStatus& status) {
   status = PortStatus{};
   if (!Usable()) return false;
-  device_.OnPoll(CurrentDriverClock().NowMs(), *link_);
+  device_.OnPoll(platform::NowMs(), *link_);
   std::lock_guard guard(link_->mutex_);
   status.errors = link_->lineErrors_;
   link_->lineErrors_ = 0;
@@ -109,7 +109,7 @@ size_t MemorySerialPort::Take(uint8_t* buffer, size_t n) {
 bool MemorySerialPort::Read(uint8_t* buffer, size_t n, size_t& got) {
   got = 0;
   if (!Usable()) return false;
-  DriverClock& clock = CurrentDriverClock();
+  platform::Clock& clock = platform::CurrentClock();
   device_.OnPoll(clock.NowMs(), *link_);
   got = Take(buffer, n);
   const bool returnAtOnce = timeouts_.readIntervalTimeout == kMaxDword;

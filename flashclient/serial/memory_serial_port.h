@@ -2,10 +2,10 @@
 // An in-memory serial link to a device simulated in the same process, for
 // tests. The device sees every write the host makes, one call per write, and
 // is polled whenever the host looks at its receive queue or reads, so it can
-// answer or send bytes that are due by the driver clock's time.
+// answer or send bytes that are due by the current clock's time.
 //
 // A read that finds nothing waiting is decided at once: the port sleeps the
-// read timeout on the driver clock (no real time under a manual clock),
+// read timeout on the current clock (no real time under a manual clock),
 // polls the device once more and returns what is there, possibly nothing.
 
 #include <cstdint>
@@ -27,7 +27,7 @@ class MemoryDevice {
   virtual ~MemoryDevice() = default;
   // One write of the host.
   virtual void OnHostWrite(const uint8_t* bytes, size_t n, MemoryLink& link) = 0;
-  // The host is about to look at what arrived; nowMs is the driver clock.
+  // The host is about to look at what arrived; nowMs is the current clock's reading.
   virtual void OnPoll(uint64_t nowMs, MemoryLink& link) {
     (void)nowMs;
     (void)link;

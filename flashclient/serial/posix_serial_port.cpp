@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 
-#include "platform/errors.h"
+#include "base/clock.h"
+#include "base/errors.h"
 
 namespace drkclient {
 
@@ -118,7 +118,10 @@ bool PosixSerialPort::Read(uint8_t* buffer, size_t n, size_t& got) {
   uint64_t waitMs = static_cast<uint64_t>(timeouts_.readTotalTimeoutConstant);
   if (!returnAtOnce) waitMs += static_cast<uint64_t>(timeouts_.readTotalTimeoutMultiplier) * n;
   if (returnAtOnce && !waitForFirst) waitMs = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  // The kernel waits in real time, so the deadline is read from the host's
+  // clock itself, whichever clock is installed.
+  platform::SystemClock host;
+  const uint64_t deadline = host.NowMs() + waitMs;
   while (got < n) {
     ssize_t r = ::read(fd_, buffer + got, n - got);
     if (r > 0) {
@@ -128,10 +131,10 @@ bool PosixSerialPort::Read(uint8_t* buffer, size_t n, size_t& got) {
     }
     if (r < 0 && errno == EINTR) continue;
     if (r < 0 && errno != EAGAIN) return Fail(errno);
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return true;  // timed out with what arrived
+    const uint64_t now = host.NowMs();
+    if (now >= deadline) return true;  // timed out with what arrived
     bool ready = false;
-    if (!WaitFor(POLLIN, static_cast<int>(std::min<int64_t>(left.count(), 0x7FFFFFFF)), ready)) return false;
+    if (!WaitFor(POLLIN, static_cast<int>(std::min<uint64_t>(deadline - now, 0x7FFFFFFF)), ready)) return false;
   }
   return true;
 }

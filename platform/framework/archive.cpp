@@ -1,9 +1,12 @@
 #include "platform/framework/archive.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 #include "platform/code_page.h"
 #include "platform/framework/object.h"
 #include "platform/framework/runtime_class.h"
@@ -166,31 +169,36 @@ uint8_t CArchive::ReadByte() {
   return b;
 }
 
-uint16_t CArchive::ReadWord() {
-  uint8_t b[2];
-  ReadBytes(b, sizeof b);
-  return static_cast<uint16_t>(b[0] | (b[1] << 8));
+namespace {
+
+// The next sizeof(T) bytes of the archive as a little-endian number. A failed
+// read leaves the bytes at zero, so the number reads as 0.
+template <typename T>
+T ReadNumber(CArchive& ar, bool (platform::ByteReader::*read)(T&)) {
+  std::array<uint8_t, sizeof(T)> bytes{};
+  ar.ReadBytes(bytes.data(), bytes.size());
+  T value = 0;
+  (platform::ByteReader(bytes).*read)(value);
+  return value;
 }
 
-uint32_t CArchive::ReadDword() {
-  uint8_t b[4];
-  ReadBytes(b, sizeof b);
-  return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-         (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+template <typename T>
+void WriteNumber(CArchive& ar, bool (platform::ByteWriter::*write)(T), T value) {
+  platform::ByteWriter bytes;
+  (bytes.*write)(value);
+  ar.WriteBytes(bytes.Data().data(), bytes.Size());
 }
+
+}  // namespace
+
+uint16_t CArchive::ReadWord() { return ReadNumber(*this, &platform::ByteReader::U16); }
+uint32_t CArchive::ReadDword() { return ReadNumber(*this, &platform::ByteReader::U32); }
+uint64_t CArchive::ReadQword() { return ReadNumber(*this, &platform::ByteReader::U64); }
 
 void CArchive::WriteByte(uint8_t value) { WriteBytes(&value, 1); }
-
-void CArchive::WriteWord(uint16_t value) {
-  const uint8_t b[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-  WriteBytes(b, sizeof b);
-}
-
-void CArchive::WriteDword(uint32_t value) {
-  const uint8_t b[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                        static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-  WriteBytes(b, sizeof b);
-}
+void CArchive::WriteWord(uint16_t value) { WriteNumber(*this, &platform::ByteWriter::U16, value); }
+void CArchive::WriteDword(uint32_t value) { WriteNumber(*this, &platform::ByteWriter::U32, value); }
+void CArchive::WriteQword(uint64_t value) { WriteNumber(*this, &platform::ByteWriter::U64, value); }
 
 platform::WString CArchive::ReadString() {
   // The length prefix, as the framework reads it: a byte, a word, a 32-bit
@@ -210,19 +218,17 @@ platform::WString CArchive::ReadString() {
       length = word;
       if (word == kWordEscape) {
         length = ReadDword();
-        if (length == kDwordEscape) {
-          uint32_t low = ReadDword();
-          uint32_t high = ReadDword();
-          length = (static_cast<uint64_t>(high) << 32) | low;
-        }
+        if (length == kDwordEscape) length = ReadQword();
       }
     }
   }
   if (Failed() || !Require(length, unicode ? 2 : 1)) return {};
   if (unicode) {
-    platform::WString text(static_cast<size_t>(length), u'\0');
-    for (auto& c : text) c = static_cast<char16_t>(ReadWord());
-    return Failed() ? platform::WString() : text;
+    std::vector<uint8_t> units(static_cast<size_t>(length) * 2);
+    if (!ReadBytes(units.data(), units.size())) return {};
+    platform::WString text;
+    platform::ByteReader(units).Utf16(static_cast<size_t>(length), text);
+    return text;
   }
   std::string bytes(static_cast<size_t>(length), '\0');
   if (!ReadBytes(bytes.data(), bytes.size())) return {};
@@ -245,12 +251,13 @@ void CArchive::WriteString(platform::WStringView text) {
         WriteDword(static_cast<uint32_t>(length));
       } else {
         WriteDword(kDwordEscape);
-        WriteDword(static_cast<uint32_t>(length));
-        WriteDword(static_cast<uint32_t>(length >> 32));
+        WriteQword(length);
       }
     }
   }
-  for (char16_t c : text) WriteWord(static_cast<uint16_t>(c));
+  platform::ByteWriter units;
+  units.Utf16(text);
+  WriteBytes(units.Data().data(), units.Size());
 }
 
 uint64_t CArchive::ReadCount() {
@@ -258,9 +265,7 @@ uint64_t CArchive::ReadCount() {
   if (count != kWordEscape) return count;
   count = ReadDword();
   if (count != kDwordEscape) return count;
-  uint32_t low = ReadDword();
-  uint32_t high = ReadDword();
-  return (static_cast<uint64_t>(high) << 32) | low;
+  return ReadQword();
 }
 
 void CArchive::WriteCount(uint64_t count) {
@@ -274,8 +279,7 @@ void CArchive::WriteCount(uint64_t count) {
     return;
   }
   WriteDword(kDwordEscape);
-  WriteDword(static_cast<uint32_t>(count));
-  WriteDword(static_cast<uint32_t>(count >> 32));
+  WriteQword(count);
 }
 
 bool CArchive::TakeIndex() {

@@ -37,9 +37,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/file.h"
-#include "platform/text.h"
 
 namespace framework {
 
@@ -125,10 +125,12 @@ class CArchive {
   uint8_t ReadByte();
   uint16_t ReadWord();
   uint32_t ReadDword();
+  uint64_t ReadQword();
   int32_t ReadInt() { return static_cast<int32_t>(ReadDword()); }
   void WriteByte(uint8_t value);
   void WriteWord(uint16_t value);
   void WriteDword(uint32_t value);
+  void WriteQword(uint64_t value);
   void WriteInt(int32_t value) { WriteDword(static_cast<uint32_t>(value)); }
 
   platform::WString ReadString();

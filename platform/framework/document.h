@@ -12,10 +12,10 @@
 
 #include <cstdint>
 
-#include "platform/errors.h"
+#include "base/errors.h"
+#include "base/text.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/object.h"
-#include "platform/text.h"
 
 namespace framework {
 

@@ -15,7 +15,11 @@ namespace flashtest {
 namespace {
 
 using namespace std::string_literals;
-using drkclient::IdentifyDevice;
+using drkclient::ExchangeResult;
+using drkclient::IdentifyResult;
+
+// The identification's result as the code the log shows.
+int IdentifyDevice() { return static_cast<int>(drkclient::IdentifyDevice()); }
 
 class BootProtocol : public DriverTest {
  protected:
@@ -268,7 +272,7 @@ TEST_F(BootProtocol, FailedIdentificationAbortsAndReleases) {
 TEST_F(BootProtocol, WarmResetReconnects) {
   ASSERT_EQ(IdentifyDevice(), 0);
   const uint64_t before = clock.SleptMs();
-  EXPECT_EQ(drkclient::WarmReset(), 1);
+  EXPECT_EQ(drkclient::WarmReset(), ExchangeResult::Done);
   EXPECT_GE(clock.SleptMs() - before, 5000u + 1000u);  // the pause and the reopen wait
   EXPECT_EQ(opener.Opens(), 2);
   EXPECT_EQ(emulated.Emulator().Restarts(), 1);
@@ -280,7 +284,7 @@ TEST_F(BootProtocol, WarmResetReconnects) {
   EXPECT_TRUE(Logged("reconnect: 0"));
 
   Override("?xrs", "");
-  EXPECT_EQ(drkclient::WarmReset(), 0);
+  EXPECT_EQ(drkclient::WarmReset(), ExchangeResult::Failed);
   EXPECT_EQ(S().progress.load(), -1);
   EXPECT_TRUE(Logged("USB Timeout on xrs: 0"));
 }
@@ -292,7 +296,7 @@ TEST_F(BootProtocol, RepartitionSendsTheRecordAndWaitsAsLongAsItTakes) {
   ASSERT_EQ(IdentifyDevice(), 0);
   drkclient::Client_SetPartitionSize(0x01020304, 5);
   const uint64_t start = clock.NowMs();
-  EXPECT_EQ(drkclient::Repartition(), 1);
+  EXPECT_EQ(drkclient::Repartition(), ExchangeResult::Done);
   drkclient::JoinDriverThreads();
   EXPECT_GE(clock.NowMs() - start, 10u * 60 * 1000);
   EXPECT_EQ(emulated.Emulator().LastPartitionRecord(),
@@ -314,6 +318,8 @@ TEST_F(BootProtocol, RepartitionFailures) {
   const Case cases[] = {
       {"?dft", "x\x09", "Error: 9", -1},
       {"?dft", "", "USB Timeout on dft: 0", -1},
+      // An error marker whose code never comes is no answer either.
+      {"?dft", "x", "USB Timeout on dft: 120", -1},
       {"?", "x\x03", "Can not Dformat successful!!: 3", 3},
   };
   for (const Case& c : cases) {
@@ -325,9 +331,10 @@ TEST_F(BootProtocol, RepartitionFailures) {
     ASSERT_EQ(IdentifyDevice(), 0);
     Override(c.command, c.reply);
     S().progress = 1;
-    EXPECT_EQ(drkclient::Repartition(), 0);
+    EXPECT_EQ(drkclient::Repartition(), ExchangeResult::Failed);
     drkclient::JoinDriverThreads();
     EXPECT_TRUE(Logged(c.logged));
+    EXPECT_FALSE(Logged("Error: 120"));
     EXPECT_EQ(S().progress.load(), c.progress);  // the timer moves a running progress on
     drkclient::ClosePort();
   }

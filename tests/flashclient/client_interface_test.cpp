@@ -106,15 +106,34 @@ TEST_F(ClientInterface, RadioVariantComesFromTheModuleTextOrTheRegistry) {
   }
 }
 
-TEST_F(ClientInterface, LaterInitializeSucceedsOnTheRegistryAfterAFailedIdentification) {
-  WriteRegistry(RegistryWithValue("00000003"));
-  opener.FailNextOpens(31);
-  EXPECT_EQ(dc::Client_Initialize(), 101);
-  EXPECT_TRUE(Logged("USB Timeout: 1"));
-  EXPECT_EQ(dc::Client_Initialize(), 0);  // no second talk with the device
-  EXPECT_EQ(S().blockSize, 0u);
-  EXPECT_TRUE(S().modelText.Empty());
-  EXPECT_EQ(S().moduleText.View(), "M8346D");
+TEST_F(ClientInterface, AFailedIdentificationStaysFailedForTheLoad) {
+  struct Case {
+    const char* name;
+    bool deviceAbsent;
+    const char* qupReply;  // nullptr: answered
+  };
+  // Absent, or failing after its model text was read.
+  for (Case c : {Case{"absent", true, nullptr}, Case{"no qup answer", false, ""}}) {
+    SCOPED_TRACE(c.name);
+    ClearLogs();
+    dc::ResetDriverState();
+    dc::Client_Logging(1);
+    emulated.Reset({}, {});
+    if (c.qupReply != nullptr) emulated.Emulator().replyOverrides["?qup"] = c.qupReply;
+    WriteRegistry(RegistryWithValue("00000003"));
+    if (c.deviceAbsent) opener.FailNextOpens(31);
+    EXPECT_EQ(dc::Client_Initialize(), 101);
+    const int attempts = opener.Attempts();
+    const size_t writes = Link() ? Link()->Writes().size() : 0;
+    // Later calls neither talk to the device again nor call it identified.
+    EXPECT_EQ(dc::Client_Initialize(), 101);
+    EXPECT_EQ(dc::Client_BL_Mode("Yvra t4170"), 2);
+    EXPECT_EQ(opener.Attempts(), attempts);
+    EXPECT_EQ(Link() ? Link()->Writes().size() : 0, writes);
+    EXPECT_EQ(S().moduleText.View(), "M8346D");  // from the registry
+    EXPECT_FALSE(Logged("model ID match!: 0"));
+    dc::ClosePort();
+  }
 }
 
 TEST_F(ClientInterface, ModelCheck) {

@@ -20,7 +20,7 @@ void EmulatedDevice::Reset(bootsim::EmulatorIdentity identity, bootsim::Emulator
 
 void EmulatedDevice::OnHostWrite(const uint8_t* bytes, size_t n, drkclient::MemoryLink& link) {
   std::string out;
-  emulator_->Receive(bytes, n, drkclient::CurrentDriverClock().NowMs(), out);
+  emulator_->Receive(bytes, n, platform::NowMs(), out);
   link.Send(out);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The flash driver under test: a manual driver clock, an in-memory port and
+// The flash driver under test: a manual clock, an in-memory port and
 // a device behind it, either the boot loader emulator or a script of the
 // test's own; a temporary current folder for the log files and a registry
 // file path (absent until a test writes it).
@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/clock.h"
 #include "flashclient/client_interface.h"
-#include "flashclient/driver_clock.h"
 #include "flashclient/driver_state.h"
 #include "flashclient/serial/memory_serial_port.h"
 #include "flashclient/test_hooks.h"
@@ -113,7 +113,7 @@ class DriverTest : public ::testing::Test {
 
   std::filesystem::path dir_;
   std::filesystem::path previousDir_;
-  drkclient::ManualDriverClock clock;
+  platform::ManualClock clock;
   EmulatedDevice emulated;
   ScriptDevice script;
   SwitchDevice device{emulated, script};

@@ -13,9 +13,13 @@
 namespace flashtest {
 namespace {
 
-using drkclient::LocalTime;
 using drkclient::LogClose;
 using drkclient::LogLine;
+
+platform::SystemTime At(uint16_t year, uint16_t month, uint16_t day, uint16_t hour, uint16_t minute,
+                        uint16_t second) {
+  return {.year = year, .month = month, .day = day, .hour = hour, .minute = minute, .second = second};
+}
 
 std::string Slurp(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -26,13 +30,13 @@ std::string Slurp(const std::filesystem::path& p) {
 
 TEST(DriverLogNames, FollowTheLocalTime) {
   struct Case {
-    LocalTime time;
+    platform::SystemTime time;
     const char* name;
   };
   const Case cases[] = {
-      {{2005, 2, 8, 14, 3, 7}, "drk282005_140307.log"},
-      {{2004, 12, 31, 9, 5, 0}, "drk12312004_90500.log"},
-      {{2010, 1, 1, 0, 0, 0}, "drk112010_00000.log"},
+      {At(2005, 2, 8, 14, 3, 7), "drk282005_140307.log"},
+      {At(2004, 12, 31, 9, 5, 0), "drk12312004_90500.log"},
+      {At(2010, 1, 1, 0, 0, 0), "drk112010_00000.log"},
   };
   for (const Case& c : cases) EXPECT_EQ(drkclient::LogFileNameFor(c.time), c.name);
 }
@@ -40,7 +44,7 @@ TEST(DriverLogNames, FollowTheLocalTime) {
 class DriverLog : public DriverTest {};
 
 TEST_F(DriverLog, WritesHeaderLinesAndFooterExactly) {
-  clock.SetLocalTime({2005, 2, 8, 14, 3, 7});
+  clock.SetLocalTime(At(2005, 2, 8, 14, 3, 7));
   drkclient::Client_Logging(1);
   LogLine("Client_Initialize called", 0u);
   clock.Advance(2000);
@@ -68,7 +72,7 @@ TEST_F(DriverLog, NothingIsWrittenWhileOff) {
 }
 
 TEST_F(DriverLog, EveryClosedPortEndsTheFileAndTheNextLineStartsOne) {
-  clock.SetLocalTime({2005, 2, 8, 14, 3, 7});
+  clock.SetLocalTime(At(2005, 2, 8, 14, 3, 7));
   drkclient::Client_Logging(1);
   LogLine("first", 0u);
   drkclient::ClosePort();  // no port open, but the file ends all the same

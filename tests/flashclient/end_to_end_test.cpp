@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -121,6 +122,146 @@ TEST_F(EndToEnd, DrkflashIdentifiesTheDevice) {
   EXPECT_NE(run.output.find("OS version:  5.00.061"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("OS language: Deutsch"), std::string::npos) << run.output;
   EXPECT_EQ(sim.Wait(10), 0);
+}
+
+std::vector<std::string> Lines(const fs::path& p) {
+  std::vector<std::string> lines;
+  std::istringstream in(Slurp(p));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(EndToEnd, DrkflashStopsAtAnUnansweredWarmReset) {
+  std::string bl = Write("bl.nb0", Pattern(3000, 4)), os = Write("os.nb0", Pattern(3000, 5));
+  const fs::path commands = dir_ / "commands.txt";
+  Sim sim({"--silent-on", "?xrs", "--commands", commands.string(), "--save", (dir_ / "saved").string()});
+  ASSERT_FALSE(sim.Path().empty());
+  CommandRun run = Drkflash("--port " + sim.Path() + " --bootloader " + bl + " --partition 1000,2000 --os " + os);
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  // The restart went unacknowledged: no reformat, no OS image, no release
+  // into a link that is gone.
+  auto received = Lines(commands);
+  ASSERT_FALSE(received.empty());
+  EXPECT_EQ(received.back(), "?xrs");
+  EXPECT_FALSE(Contains(received, "?dft"));
+  EXPECT_FALSE(Contains(received, "?wos"));
+  EXPECT_TRUE(fs::exists(dir_ / "saved" / "01-wbl.bin"));
+  EXPECT_FALSE(fs::exists(dir_ / "saved" / "02-wos.bin"));
+}
+
+TEST_F(EndToEnd, DrkflashRefusesAnAssetFileTooShortBeforeAnnouncingIt) {
+  std::string asset = Write("asset.nb0", Pattern(1000, 6));
+  const fs::path commands = dir_ / "commands.txt";
+  Sim sim({"--commands", commands.string(), "--save", (dir_ / "saved").string()});
+  ASSERT_FALSE(sim.Path().empty());
+  CommandRun run = Drkflash("--port " + sim.Path() + " --asset-data " + asset);
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_NE(run.output.find("image file error"), std::string::npos) << run.output;
+  EXPECT_EQ(Lines(commands), (std::vector<std::string>{"?gid", "?qos", "?ghw", "?qup", "?qgs", "?qbz"}));
+  EXPECT_FALSE(fs::exists(dir_ / "saved" / "01-wad.bin"));
+}
+
+// libDRKClientDriver.so loaded as a host loads it, for the calls drkflash
+// never makes, talking to the sim.
+class LoadedDriver {
+ public:
+  explicit LoadedDriver(const Sim& sim) : handle_(Load(sim)) {}
+  ~LoadedDriver() { Unload(); }
+  LoadedDriver(const LoadedDriver&) = delete;
+  LoadedDriver& operator=(const LoadedDriver&) = delete;
+
+  bool Loaded() const { return handle_ != nullptr; }
+  int Call(const char* name) { return reinterpret_cast<int (*)()>(::dlsym(handle_, name))(); }
+  int Select(const char* name, const std::string& path) {
+    return reinterpret_cast<int (*)(const char*, int)>(::dlsym(handle_, name))(path.c_str(), 0);
+  }
+  int Call(const char* name, int a, int b) { return reinterpret_cast<int (*)(int, int)>(::dlsym(handle_, name))(a, b); }
+  void Unload() {
+    if (handle_ != nullptr) ::dlclose(handle_);
+    handle_ = nullptr;
+  }
+
+ private:
+  static void* Load(const Sim& sim) {
+    if (sim.Path().empty()) return nullptr;
+    ::setenv("DRK_SERIAL_PORT", sim.Path().c_str(), 1);
+    return ::dlopen(DRKCLIENT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+  }
+  void* handle_;
+};
+
+constexpr int kRunGiveUpPolls = 600;  // of 100 ms
+
+// Polls progress as a host does, until the run ends.
+int AwaitRunEnd(LoadedDriver& driver) {
+  int progress = 0;
+  for (int i = 0; i < kRunGiveUpPolls; ++i) {
+    progress = driver.Call("Client_Progress");
+    if (progress >= 100 || progress < 0) break;
+    ::usleep(100 * 1000);
+  }
+  return progress;
+}
+
+TEST_F(EndToEnd, TheLibraryWritesNothingToADeviceThatFailedIdentification) {
+  Write("registry.reg",
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Marvane\\qzDRK]\n"
+        "\"Last_GSM_module\"=dword:00000002\n");
+  std::string os = Write("os.nb0", Pattern(3000, 7));
+  const fs::path commands = dir_ / "commands.txt";
+  Sim sim({"--model-number", "4171", "--commands", commands.string()});
+  LoadedDriver driver(sim);
+  ASSERT_TRUE(driver.Loaded());
+  EXPECT_EQ(driver.Call("Client_Initialize"), 101);
+  EXPECT_EQ(driver.Call("Client_Progress"), 1);  // the abort was answered
+  EXPECT_EQ(driver.Select("Client_FlashOS", os), 0);
+  EXPECT_EQ(driver.Call("Client_SetPartitionSize", 1000, 2000), 0);
+  EXPECT_EQ(driver.Call("Client_StartFlash"), 1);
+  EXPECT_EQ(driver.Call("Client_Progress"), -1);
+  driver.Unload();
+  // The identification and the abort, and nothing after them.
+  EXPECT_EQ(Lines(commands), (std::vector<std::string>{"?gid", "?xcb", "?c"}));
+}
+
+TEST_F(EndToEnd, TheLibraryKeepsOneWorkerAndNothingComesBetweenItsBlocks) {
+  const std::string data = Pattern(100000, 8);
+  std::string os = Write("os.nb0", data);
+  const fs::path commands = dir_ / "commands.txt";
+  Sim sim({"--block-size", "4096", "--commands", commands.string(), "--save", (dir_ / "saved").string()});
+  LoadedDriver driver(sim);
+  ASSERT_TRUE(driver.Loaded());
+  ASSERT_EQ(driver.Call("Client_Initialize"), 0);
+  ASSERT_EQ(driver.Select("Client_FlashOS", os), 0);
+  EXPECT_EQ(driver.Call("Client_StartFlash"), 1);
+  // The worker waits half a second for each answer, so it still runs.
+  EXPECT_EQ(driver.Call("Client_StartFlash"), 1);
+  EXPECT_EQ(driver.Call("Client_Shutdown"), 202);
+  EXPECT_EQ(AwaitRunEnd(driver), 100);
+  EXPECT_EQ(driver.Call("Client_Shutdown"), 0);
+  EXPECT_EQ(sim.Wait(10), 0);
+  EXPECT_EQ(Lines(commands), (std::vector<std::string>{"?gid", "?qos", "?ghw", "?qup", "?qgs", "?qbz", "?wos", "?nb0",
+                                                        "?xcb", "?c"}));
+  EXPECT_TRUE(Slurp(dir_ / "saved" / "01-wos.bin") == data);
+}
+
+TEST_F(EndToEnd, UnloadingTheLibraryEndsItsThreadsFirst) {
+  std::string os = Write("os.nb0", Pattern(2000000, 9));
+  Sim sim({"--block-size", "4096"});
+  LoadedDriver driver(sim);
+  ASSERT_TRUE(driver.Loaded());
+  ASSERT_EQ(driver.Call("Client_Initialize"), 0);
+  ASSERT_EQ(driver.Select("Client_FlashOS", os), 0);
+  ASSERT_EQ(driver.Call("_Z19CreateReformatTimerv"), 1);  // ten seconds of timer
+  ASSERT_EQ(driver.Call("Client_StartFlash"), 1);
+  ::usleep(1000 * 1000);
+  // The worker is mid-image and the timer asleep; neither may outlive the
+  // code they run.
+  driver.Unload();
+  EXPECT_EQ(::dlopen(DRKCLIENT_LIBRARY_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
 TEST(DrkflashCommandLine, ImageArgumentsTakeAnOptionalHeaderLength) {

@@ -21,6 +21,9 @@ using drkclient::ConnectTarget;
 using drkclient::LocateTarget;
 using drkclient::PortInput;
 using drkclient::PortOutput;
+using drkclient::PortIo;
+using drkclient::PortSetup;
+using drkclient::Connection;
 
 class PortLayer : public DriverTest {
  protected:
@@ -32,7 +35,7 @@ class PortLayer : public DriverTest {
     auto e = LogEntries();
     return static_cast<int>(std::count(e.begin(), e.end(), entry));
   }
-  int Output(const std::string& bytes) {
+  PortIo Output(const std::string& bytes) {
     return PortOutput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   }
 };
@@ -40,10 +43,11 @@ class PortLayer : public DriverTest {
 TEST_F(PortLayer, SetupTriesThirtyOneTimesASecondApart) {
   struct Case {
     int absentFor;
-    int result;
+    PortSetup result;
     int invalidHandleLines;
   };
-  for (Case c : {Case{31, 0, 31}, Case{30, 1, 30}, Case{0, 1, 0}}) {
+  for (Case c : {Case{31, PortSetup::DeviceAbsent, 31}, Case{30, PortSetup::Opened, 30},
+                 Case{0, PortSetup::Opened, 0}}) {
     SCOPED_TRACE(c.absentFor);
     ClosePort();
     opener.FailNextOpens(c.absentFor);
@@ -53,8 +57,8 @@ TEST_F(PortLayer, SetupTriesThirtyOneTimesASecondApart) {
     EXPECT_EQ(opener.Attempts() - attemptsBefore, std::min(c.absentFor + 1, 31));
     EXPECT_EQ(clock.SleptMs() - before, 1000u * std::min(c.absentFor + 1, 31));
     EXPECT_EQ(Count("waiting for CommPortSetup CreateFile : 4294967295"), c.invalidHandleLines);
-    EXPECT_EQ(Logged("CreateFile failed: 0"), c.result == 0);
-    EXPECT_EQ(S().port != nullptr, c.result == 1);
+    EXPECT_EQ(Logged("CreateFile failed: 0"), c.result == PortSetup::DeviceAbsent);
+    EXPECT_EQ(S().port != nullptr, c.result == PortSetup::Opened);
     // Each setup's lines end up in their own file once the port closes.
     ClosePort();
     for (const auto& f : LogFiles()) std::filesystem::remove(f);
@@ -63,7 +67,7 @@ TEST_F(PortLayer, SetupTriesThirtyOneTimesASecondApart) {
 }
 
 TEST_F(PortLayer, SetupConfiguresThePortAndSendsD) {
-  ASSERT_EQ(CommPortSetup(), 1);
+  ASSERT_EQ(CommPortSetup(), PortSetup::Opened);
   auto& port = static_cast<drkclient::MemorySerialPort&>(*S().port);
   EXPECT_EQ(port.QueueSize(), 3072u);
   EXPECT_EQ(port.Timeouts().readIntervalTimeout, 0xFFFFFFFFu);
@@ -81,18 +85,18 @@ TEST_F(PortLayer, InputPollsTheQueueUntilEnoughBytesWait) {
     std::string waiting;
     uint32_t lineError;
     bool disconnect;
-    int result;
+    PortIo result;
     uint64_t waitedMs;
   };
   const Case cases[] = {
-      {"&", 0, false, 0, 20},                              // waiting already: one 20 ms wait
-      {"", 0, false, 1, 3000},                             // 100 polls of 30 ms
-      {"&*", drkclient::kLineErrorFrame, false, 1, 20},    // line error beats waiting bytes
-      {"&", 0, true, -1, 20},                              // the device went away
+      {"&", 0, false, PortIo::Done, 20},                               // waiting already: one 20 ms wait
+      {"", 0, false, PortIo::Incomplete, 3000},                        // 100 polls of 30 ms
+      {"&*", drkclient::kLineErrorFrame, false, PortIo::Incomplete, 20},  // line error beats waiting bytes
+      {"&", 0, true, PortIo::Failed, 20},                              // the device went away
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.waiting);
-    ASSERT_EQ(CommPortSetup(), 1);
+    ASSERT_EQ(CommPortSetup(), PortSetup::Opened);
     auto link = Link();
     link->Send(c.waiting);
     if (c.lineError != 0) link->RaiseLineError(c.lineError);
@@ -101,27 +105,27 @@ TEST_F(PortLayer, InputPollsTheQueueUntilEnoughBytesWait) {
     const uint64_t before = clock.SleptMs();
     EXPECT_EQ(PortInput(buf, 1), c.result);
     EXPECT_EQ(clock.SleptMs() - before, c.waitedMs);
-    EXPECT_EQ(buf[0], c.result == 0 ? static_cast<uint8_t>(c.waiting[0]) : '?');
+    EXPECT_EQ(buf[0], c.result == PortIo::Done ? static_cast<uint8_t>(c.waiting[0]) : '?');
     ClosePort();
   }
   EXPECT_TRUE(Logged("NT USB port input: &: 1"));
 }
 
 TEST_F(PortLayer, OutputDropsUnreadInputFirstAndLogsText) {
-  ASSERT_EQ(CommPortSetup(), 1);
+  ASSERT_EQ(CommPortSetup(), PortSetup::Opened);
   auto link = Link();
   link->Send("stale answer");
-  EXPECT_EQ(Output("?gid"), 0);
+  EXPECT_EQ(Output("?gid"), PortIo::Done);
   EXPECT_EQ(link->Pending(), 0u);
-  EXPECT_EQ(Output("ab\0cd"s), 0);
-  EXPECT_EQ(Output(std::string(300, 'z')), 0);
+  EXPECT_EQ(Output("ab\0cd"s), PortIo::Done);
+  EXPECT_EQ(Output(std::string(300, 'z')), PortIo::Done);
   EXPECT_EQ(link->Writes().back().size(), 300u);
   EXPECT_TRUE(Logged("PortOutput-- ?gid  total bytes : 4"));
   // Logged port data is text: it ends at the first zero byte.
   EXPECT_TRUE(Logged("PortOutput-- ab  total bytes : 5"));
   EXPECT_TRUE(Logged("data block: 300"));
   ClosePort();
-  EXPECT_EQ(Output("?c"), -1);
+  EXPECT_EQ(Output("?c"), PortIo::Failed);
 }
 
 TEST_F(PortLayer, SyncPatternIsSearchedAsText) {
@@ -142,7 +146,7 @@ TEST_F(PortLayer, SyncPatternIsSearchedAsText) {
       if (!sent) link.Send(c.window);
       sent = true;
     };
-    ASSERT_EQ(CommPortSetup(), 1);
+    ASSERT_EQ(CommPortSetup(), PortSetup::Opened);
     sent = false;  // the setup's own purge took the first poll
     EXPECT_EQ(LocateTarget(), c.found);
     EXPECT_EQ(Logged("LocateTarget returns FALSE: 0"), !c.found);
@@ -154,14 +158,14 @@ TEST_F(PortLayer, HandshakeWantsTheReplyByteOnNtAndTheTextTwiceElsewhere) {
   struct Case {
     int32_t family;
     std::string reply;
-    int result;
+    Connection result;
     std::vector<std::string> writesAfterSetup;
   };
   const Case cases[] = {
-      {2, "\xAA", 0, {"A000FF\n", "@"}},
-      {2, "\xAB", 1, {"A000FF\n"}},
-      {2, "", 1, {"A000FF\n"}},
-      {0, "", 0, {"A000FF\n", "A000FF\n", "@"}},
+      {2, "\xAA", Connection::Connected, {"A000FF\n", "@"}},
+      {2, "\xAB", Connection::Failed, {"A000FF\n"}},
+      {2, "", Connection::Failed, {"A000FF\n"}},
+      {0, "", Connection::Connected, {"A000FF\n", "A000FF\n", "@"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.family);
@@ -180,7 +184,7 @@ TEST_F(PortLayer, HandshakeWantsTheReplyByteOnNtAndTheTextTwiceElsewhere) {
     auto writes = Link()->Writes();
     writes.erase(writes.begin());  // 'D'
     EXPECT_EQ(writes, c.writesAfterSetup);
-    EXPECT_EQ(S().port != nullptr, c.result == 0);
+    EXPECT_EQ(S().port != nullptr, c.result == Connection::Connected);
     ClosePort();
   }
 }

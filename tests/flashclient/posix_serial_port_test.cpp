@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "base/clock.h"
 #include "flashclient/serial/posix_serial_port.h"
 
 namespace {
@@ -39,7 +40,7 @@ class PosixPort : public ::testing::Test {
     for (int i = 0; i < 200; ++i) {
       EXPECT_TRUE(port.ClearErrors(st));
       if (st.receiveQueued >= n) break;
-      ::usleep(1000);
+      platform::Sleep(1);
     }
     return st.receiveQueued;
   }
@@ -74,7 +75,7 @@ TEST_F(PosixPort, MovesBytesBothWaysInRawMode) {
   ssize_t r = 0;
   for (int i = 0; i < 200 && r <= 0; ++i) {
     r = ::read(master_, back, sizeof back);
-    if (r <= 0) ::usleep(1000);
+    if (r <= 0) platform::Sleep(1);
   }
   EXPECT_EQ(std::string(back, static_cast<size_t>(r > 0 ? r : 0)), "A000FF\n");
 

@@ -6,8 +6,8 @@
 
 #include <fstream>
 
+#include "base/registry_file.h"
 #include "platform/device.h"
-#include "platform/registry_file.h"
 #include "tests/support/temp_device.h"
 
 namespace platform {

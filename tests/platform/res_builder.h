@@ -10,19 +10,22 @@
 #include <utility>
 #include <vector>
 
+#include "base/byte_writer.h"
 #include "platform/resource_file.h"
 
 namespace test_support {
 
 // Little-endian pieces.
 inline void PutU16(std::string& out, uint16_t v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
+  platform::ByteWriter bytes;
+  bytes.U16(v);
+  out += bytes.View();
 }
 
 inline void PutU32(std::string& out, uint32_t v) {
-  PutU16(out, static_cast<uint16_t>(v & 0xFFFF));
-  PutU16(out, static_cast<uint16_t>(v >> 16));
+  platform::ByteWriter bytes;
+  bytes.U32(v);
+  out += bytes.View();
 }
 
 inline void PadTo4(std::string& out) {

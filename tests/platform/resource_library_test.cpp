@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/byte_reader.h"
 #include "platform/resource_strings.h"
 #include "tests/platform/res_builder.h"
 #include "tests/support/temp_device.h"
@@ -200,8 +201,19 @@ TEST(ResourceLibrary, ASourceOutlivesTheLibraryThatMadeIt) {
   EXPECT_EQ(LoadString(1), u"Connection Setup");
 }
 
-uint16_t U16(std::span<const uint8_t> d, size_t at) { return static_cast<uint16_t>(d[at] | d[at + 1] << 8); }
-uint32_t U32(std::span<const uint8_t> d, size_t at) { return U16(d, at) | uint32_t{U16(d, at + 2)} << 16; }
+uint16_t U16(std::span<const uint8_t> d, size_t at) {
+  ByteReader in(d);
+  uint16_t v = 0;
+  EXPECT_TRUE(in.Skip(at) && in.U16(v)) << "no 16-bit field at " << at;
+  return v;
+}
+
+uint32_t U32(std::span<const uint8_t> d, size_t at) {
+  ByteReader in(d);
+  uint32_t v = 0;
+  EXPECT_TRUE(in.Skip(at) && in.U32(v)) << "no 32-bit field at " << at;
+  return v;
+}
 
 TEST(ResourceLibrary, FindsDialogTemplatesByNumber) {
   const ResourceHandle source = HandleOf(test_support::ReadBinaryFile(DIALOGS_RES_PATH));

@@ -1,7 +1,11 @@
 #include "tools/bootloader-sim/boot_loader_emulator.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
+
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 
 namespace bootsim {
 
@@ -34,12 +38,18 @@ std::string Text(std::string_view text) {
 }
 
 std::string LittleEndian(uint32_t v) {
-  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+  platform::ByteWriter bytes;
+  bytes.U32(v);
+  return std::string(bytes.View());
 }
 
-uint32_t ReadLittleEndian(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
+// The 32-bit number at offset `at` of bytes, which the caller has filled.
+uint32_t LittleEndianAt(std::span<const uint8_t> bytes, size_t at) {
+  platform::ByteReader in(bytes);
+  uint32_t value = 0;
+  in.Skip(at);
+  in.U32(value);
+  return value;
 }
 
 }  // namespace
@@ -139,6 +149,7 @@ void BootLoaderEmulator::Tick(uint64_t nowMs, std::string& out) {
 void BootLoaderEmulator::OnCommand(const std::string& command, uint64_t nowMs, std::string& out) {
   commands_.push_back(command);
   auto write = WriteCommands().find(command);
+  if (!faults_.silentCommand.empty() && command == faults_.silentCommand) return;
   if (!faults_.errorCommand.empty() && command == faults_.errorCommand) {
     Reply(std::string("x") + static_cast<char>(faults_.errorCode), out);
     pendingWrite_.clear();
@@ -211,7 +222,7 @@ void BootLoaderEmulator::OnRecord(uint64_t nowMs, std::string& out) {
   }
   activeWrite_ = pendingWrite_;
   pendingWrite_.clear();
-  imageLength_ = ReadLittleEndian(record_.data() + 8);
+  imageLength_ = LittleEndianAt(record_, 8);
   imageReceived_ = 0;
   percentReported_ = 0;
   blockInImage_ = 0;
@@ -237,7 +248,7 @@ std::string BootLoaderEmulator::PercentMarkers() {
 
 void BootLoaderEmulator::OnBlock(std::string& out) {
   const size_t n = block_.size() - 4;
-  uint32_t sum = ReadLittleEndian(block_.data() + n);
+  uint32_t sum = LittleEndianAt(block_, n);
   for (size_t i = 0; i < n; ++i) sum += block_[i];
   const int index = blockInImage_ + 1;
   if (faults_.silentAfterBlocks > 0 && blocksAccepted_ >= faults_.silentAfterBlocks) {

@@ -54,6 +54,8 @@ struct EmulatorFaults {
   // This command is answered with the error marker and errorCode.
   std::string errorCommand;
   uint8_t errorCode = 1;
+  // This command is not answered and has no effect.
+  std::string silentCommand;
   // After this many accepted blocks (over the whole session) the device
   // answers nothing more; 0 = never.
   int silentAfterBlocks = 0;

@@ -11,7 +11,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "base/clock.h"
 #include "tools/bootloader-sim/boot_loader_emulator.h"
 #include "tools/bootloader-sim/image_files.h"
 
@@ -38,12 +38,6 @@ constexpr int kWriteTimeoutMs = 5000;
 
 volatile std::sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
-
-uint64_t NowMs() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
-}
 
 struct Fd {
   int fd = -1;
@@ -115,7 +109,7 @@ int main(int argc, char** argv) {
       "answers the identification, release, warm reset and repartition commands,\n"
       "receives images in checksummed blocks and exits once the host releases it.\n"
       "Point the flash driver at it with DRK_SERIAL_PORT=<path> (or drkflash --port)."};
-  std::string link, save;
+  std::string link, save, commandsPath;
   bootsim::EmulatorIdentity id;
   bootsim::EmulatorFaults faults;
   int errorCode = 1;
@@ -144,6 +138,8 @@ int main(int argc, char** argv) {
   app.add_option("--error-code", errorCode, "The error code sent with --error-on")
       ->capture_default_str()
       ->check(CLI::Range(0, 255));
+  app.add_option("--silent-on", faults.silentCommand, "Leave this command (e.g. ?xrs) unanswered");
+  app.add_option("--commands", commandsPath, "Append every command received to FILE, one a line");
   app.add_option("--silent-after", faults.silentAfterBlocks, "Stop answering after N accepted blocks")
       ->check(CLI::NonNegativeNumber);
   app.add_option("--repartition-ms", faults.repartitionMs, "How long repartitioning takes");
@@ -162,6 +158,15 @@ int main(int argc, char** argv) {
       return 1;
     }
     files = std::make_unique<bootsim::ImageFiles>(save);
+  }
+
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> commandsFile(nullptr, std::fclose);
+  if (!commandsPath.empty()) {
+    commandsFile.reset(std::fopen(commandsPath.c_str(), "a"));
+    if (!commandsFile) {
+      std::cerr << "bootloader-sim: cannot write " << commandsPath << "\n";
+      return 1;
+    }
   }
 
   PseudoTerminal pty;
@@ -185,13 +190,13 @@ int main(int argc, char** argv) {
   std::cout << pty.path << std::endl;
 
   auto emulator = std::make_unique<bootsim::BootLoaderEmulator>(id, faults, files.get());
-  const uint64_t start = NowMs();
+  const uint64_t start = platform::NowMs();
   size_t commandsShown = 0;
   uint64_t releasedAt = 0;
   int status = 0;
   uint8_t buf[65536];
   while (g_stop == 0) {
-    const uint64_t now = NowMs();
+    const uint64_t now = platform::NowMs();
     if (maxSeconds > 0 && static_cast<double>(now - start) > maxSeconds * 1000.0) {
       std::cerr << "bootloader-sim: no release within " << maxSeconds << " s, giving up\n";
       status = 2;
@@ -201,15 +206,19 @@ int main(int argc, char** argv) {
     pollfd p{pty.master.fd, POLLIN, 0};
     if (::poll(&p, 1, kPollIntervalMs) > 0 && (p.revents & POLLIN) != 0) {
       ssize_t r = ::read(pty.master.fd, buf, sizeof buf);
-      if (r > 0) emulator->Receive(buf, static_cast<size_t>(r), NowMs(), out);
+      if (r > 0) emulator->Receive(buf, static_cast<size_t>(r), platform::NowMs(), out);
     }
-    if (emulator->Synced() || Unread(pty.slave.fd) < kMaxSyncBacklog) emulator->Tick(NowMs(), out);
+    if (emulator->Synced() || Unread(pty.slave.fd) < kMaxSyncBacklog) emulator->Tick(platform::NowMs(), out);
     if (!out.empty() && !WriteAll(pty.master.fd, out)) {
       std::cerr << "bootloader-sim: the host stopped reading\n";
     }
-    if (verbose) {
-      for (; commandsShown < emulator->Commands().size(); ++commandsShown)
-        std::cerr << "bootloader-sim: " << emulator->Commands()[commandsShown] << "\n";
+    for (; commandsShown < emulator->Commands().size(); ++commandsShown) {
+      const std::string& command = emulator->Commands()[commandsShown];
+      if (verbose) std::cerr << "bootloader-sim: " << command << "\n";
+      if (commandsFile) {
+        std::fprintf(commandsFile.get(), "%s\n", command.c_str());
+        std::fflush(commandsFile.get());
+      }
     }
     if (files && !files->Error().empty()) {
       std::cerr << "bootloader-sim: " << files->Error() << "\n";
@@ -217,8 +226,8 @@ int main(int argc, char** argv) {
       break;
     }
     if (emulator->Released()) {
-      if (releasedAt == 0) releasedAt = NowMs();
-      if (NowMs() - releasedAt >= static_cast<uint64_t>(kLingerAfterReleaseMs)) {
+      if (releasedAt == 0) releasedAt = platform::NowMs();
+      if (platform::NowMs() - releasedAt >= static_cast<uint64_t>(kLingerAfterReleaseMs)) {
         if (!keepRunning) break;
         emulator = std::make_unique<bootsim::BootLoaderEmulator>(id, faults, files.get());
         commandsShown = 0;

@@ -5,8 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
+#include "base/clock.h"
 
 extern char** environ;
 
@@ -49,7 +48,7 @@ int SimProcess::Wait(int seconds) {
       pid_ = -1;
       return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(kWaitStepMs));
+    platform::Sleep(kWaitStepMs);
   }
   return -2;
 }

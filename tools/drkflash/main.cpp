@@ -6,15 +6,14 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "base/clock.h"
 #include "flashclient/drk_client.h"
 #include "tools/drkflash/image_argument.h"
 
@@ -197,7 +196,7 @@ int main(int argc, char** argv) {
     Client_StatusMsg(status);
     display.Show(progress, status);
     if (progress >= 100 || progress < 0) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPollIntervalMs));
+    platform::Sleep(kPollIntervalMs);
   }
   display.Finish();
   if (progress < 0) {

@@ -13,7 +13,7 @@
 #include "platform/file.h"
 #include "platform/sim_config.h"
 #include "tools/handheld/commands.h"
-#include "tools/handheld/device_resources.h"
+#include "tools/handheld/applet_environment.h"
 #include "tools/handheld/operator_check.h"
 
 namespace handheld {
@@ -29,19 +29,18 @@ constexpr int kFindingsExitCode = 2;
 
 std::string U8(WStringView text) { return platform::ToUtf8(text); }
 
-// The folder a database is read from: the working folder when the file is
-// there, else the installed folder.
-WString DatabaseFolder(const applet::AppletFolders& folders, WStringView fileName) {
-  return platform::FileExists(folders.working + WString(fileName)) ? folders.working
-                                                                   : folders.installed;
-}
-
 struct OperatorView {
-  applet::AppletFolders folders = applet::ReadAppletFolders();
-  DeviceResources resources{folders.installed};
-  WString operatorFolder = DatabaseFolder(folders, applet::OperatorDatabase::kFileName);
-  WString smsFolder = DatabaseFolder(folders, applet::SmsCenterDatabase::kFileName);
+  AppletEnvironment environment;
+  const applet::AppletFolders& folders = environment.Folders();
+  WString operatorFolder = environment.DatabaseFolder(applet::OperatorDatabase::kFileName);
+  WString smsFolder = environment.DatabaseFolder(applet::SmsCenterDatabase::kFileName);
   applet::OperatorDatabase db;
+
+  OperatorView() {
+    if (!environment.HasResources())
+      std::cerr << "handheld: warning: no usable resource library in " << U8(folders.installed)
+                << "; the list texts are empty\n";
+  }
 
   // Opens the database and gives its lists the texts the operator dialog shows.
   void Open() {

@@ -12,7 +12,7 @@
 #include "platform/device_path.h"
 #include "platform/file.h"
 #include "tools/handheld/commands.h"
-#include "tools/handheld/device_resources.h"
+#include "tools/handheld/applet_environment.h"
 #include "tools/handheld/import_report.h"
 #include "tools/handheld/operator_import.h"
 #include "tools/handheld/provider_list.h"
@@ -51,7 +51,8 @@ struct ImportOptions {
 };
 
 void Import(const ImportOptions& options) {
-  const applet::AppletFolders folders = applet::ReadAppletFolders();
+  const AppletEnvironment environment;
+  const applet::AppletFolders& folders = environment.Folders();
   const WString target = folders.working + applet::OperatorDatabase::kFileName;
   if (platform::FileExists(target) && !options.force)
     throw CommandError(U8(target) + " exists; --force replaces it");
@@ -64,16 +65,19 @@ void Import(const ImportOptions& options) {
   std::string why;
   if (!LoadProviderList(options.xml, list, why)) throw CommandError(why);
 
-  DeviceResources resources(folders.installed);
-  ImportSettings settings{CodePageText(codePage), resources.Text(applet::kPlaceholderOperatorString),
-                          resources.Text(applet::OperatorDatabase::kCustomOperatorString), options.xml};
+  if (!environment.HasResources())
+    std::cerr << "handheld: warning: no usable resource library in " << U8(folders.installed)
+              << "; names are not checked against the operator lists' first entries\n";
+  auto text = [&](uint32_t number) { return environment.Text(number).value_or(WString()); };
+  ImportSettings settings{CodePageText(codePage), text(applet::kPlaceholderOperatorString),
+                          text(applet::OperatorDatabase::kCustomOperatorString), options.xml};
   const ImportResult result = ImportOperators(list, settings);
 
   CreateFolders(folders.working.substr(0, folders.working.size() - 1));
   WriteAtomically(target, result.fileText);
 
   ImportReportContext context{options.xml, U8(target), codePage,
-                              U8(resources.Text(applet::OperatorDatabase::kNoCountryString))};
+                              U8(text(applet::OperatorDatabase::kNoCountryString))};
   for (const WString& folder : {folders.working, folders.installed}) {
     if (platform::FileExists(folder + applet::SmsCenterDatabase::kFileName)) {
       context.smsCentres = U8(folder + applet::SmsCenterDatabase::kFileName);

@@ -1,7 +1,7 @@
 #include <iostream>
 
-#include "platform/registry_file.h"
-#include "platform/registry_text.h"
+#include "base/registry_file.h"
+#include "base/registry_text.h"
 #include "tools/handheld/commands.h"
 
 namespace handheld {

@@ -1,7 +1,7 @@
 #include <iostream>
 
+#include "base/text.h"
 #include "platform/reset.h"
-#include "platform/text.h"
 #include "tools/handheld/commands.h"
 
 namespace handheld {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace handheld {
 

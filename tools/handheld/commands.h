@@ -28,6 +28,10 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+void AddAnswerCommand(CLI::App& app);
+void AddRunCommand(CLI::App& app);
+void AddConnectionsCommand(CLI::App& app);
+void AddProvisioningCommand(CLI::App& app);
 // The import subcommand of operators; onDevice runs an action with the
 // device that operators names made current.
 void AddOperatorsImportCommand(CLI::App& operators,

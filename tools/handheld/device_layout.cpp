@@ -5,14 +5,18 @@
 #include <fstream>
 #include <system_error>
 
+#include "applet/connections/provisioning_writer.h"
 #include "applet/shell/applet_folders.h"
+#include "base/host_file.h"
+#include "base/registry_text.h"
+#include "base/registry_tree.h"
+#include "platform/connection_manager_keys.h"
 #include "platform/device.h"
 #include "platform/device_config.h"
 #include "platform/device_path.h"
 #include "platform/file.h"
-#include "platform/host_file.h"
-#include "platform/registry_text.h"
-#include "platform/registry_tree.h"
+#include "platform/ras_default_entry.h"
+#include "platform/ras_phonebook.h"
 #include "platform/sim_config.h"
 
 namespace handheld {
@@ -35,11 +39,39 @@ std::vector<platform::WString> FactoryFolders() {
           platform::DeviceParentPath(applet::kDefaultWorkingFolder)};
 }
 
-platform::RegistryTree FactoryRegistry() {
+// The connection manager's keys, which the phone has from the factory.
+const char16_t* const kFactoryMachineKeys[] = {
+    platform::connmgr::kDestinationsKey,
+    platform::connmgr::kConnectionsKey,
+    platform::connmgr::kDtptProviderKey,
+    platform::connmgr::kProxyProviderKey,
+};
+
+// What \\Windows\\cprog.exe holds: the phone program is not emulated, only
+// its presence matters.
+constexpr char kPhoneProgramText[] =
+    "Stands in for the phone program: its presence tells the applet that the\n"
+    "configuration manager takes provisioning documents.\n";
+
+platform::RegistryTree FactoryRegistry(const platform::DeviceConfig& config) {
   platform::RegistryTree tree;
   for (const char16_t* key : kFactoryKeys)
     tree.FindOrCreate(platform::Hive::CurrentUser, platform::SplitKeyPath(key));
+  for (const char16_t* key : kFactoryMachineKeys)
+    tree.FindOrCreate(platform::Hive::LocalMachine, platform::SplitKeyPath(key));
+  const platform::DefaultPhonebookEntry entry = platform::MakeDefaultPhonebookEntry(config);
+  platform::RegistryNode& node = tree.FindOrCreate(
+      platform::Hive::CurrentUser,
+      platform::SplitKeyPath(platform::WString(platform::kRasBookKey) + u"\\" + entry.name));
+  for (const platform::RegistryValue& value : entry.values) node.SetValue(value);
   return tree;
+}
+
+platform::DeviceConfig LayoutConfig(const LayoutOptions& options) {
+  platform::DeviceConfig config;
+  config.uiLanguage = options.uiLanguage;
+  if (options.uiLanguage.starts_with("fr")) config.userLocale = "fr-FR";
+  return config;
 }
 
 bool Fail(std::string* why, const std::string& message) {
@@ -108,15 +140,22 @@ bool LayOutDevice(const fs::path& dir, const LayoutOptions& options, std::string
     if (ec) return Fail(why, host.string() + ": " + ec.message());
   }
 
-  const std::string registry = platform::FormatRegistryText(FactoryRegistry());
+  const platform::DeviceConfig config = LayoutConfig(options);
+  const std::string registry = platform::FormatRegistryText(FactoryRegistry(config));
   std::string err;
   if (!platform::WriteHostFileAtomically(device.Get().RegistryPath(), registry, &err) ||
       !platform::WriteHostFileAtomically(device.Get().FactoryRegistryPath(), registry, &err) ||
-      !platform::DeviceConfig{}.ToIni().Save(device.Get().ConfigPath()))
+      !config.ToIni().Save(device.Get().ConfigPath()))
     return Fail(why, err.empty() ? "cannot write the device's settings" : err);
   platform::SimConfig sim;
   sim.imsi = kSampleImsi;
   if (!sim.Save(device.Get().SimPath())) return Fail(why, "cannot write sim.ini");
+  if (!options.phoneProgram) {
+    platform::DeleteDeviceFile(applet::kPhoneProgram);
+  } else if (platform::WriteDeviceFile(applet::kPhoneProgram, kPhoneProgramText) !=
+             platform::kErrorSuccess) {
+    return Fail(why, "cannot write " + platform::ToUtf8(applet::kPhoneProgram));
+  }
 
   for (const auto& item : items) {
     fs::path host;

@@ -27,6 +27,8 @@ std::filesystem::path DefaultInstallManifest();
 struct LayoutOptions {
   bool force = false;                      // lay out over a non-empty folder
   std::filesystem::path manifest;          // empty: nothing is installed
+  bool phoneProgram = true;                // lay out \Windows\cprog.exe
+  std::string uiLanguage = "en";           // "en" or "fr": device.ini and the default entry
 };
 
 // Lays out a device in dir. Refuses a non-empty folder unless force, in which

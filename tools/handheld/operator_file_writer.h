@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "tools/handheld/code_page_text.h"
 
 namespace handheld {

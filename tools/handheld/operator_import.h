@@ -38,7 +38,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 #include "tools/handheld/code_page_text.h"
 #include "tools/handheld/provider_list.h"
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace handheld {
 

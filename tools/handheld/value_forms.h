@@ -3,7 +3,7 @@
 // as meant. The integrator's check reports values that lack them, and the
 // import writes only values that have them, so both judge alike.
 
-#include "platform/text.h"
+#include "base/text.h"
 
 namespace handheld {
 

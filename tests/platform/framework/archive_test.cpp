@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "base/byte_writer.h"
 #include "platform/framework/object.h"
 #include "platform/framework/object_array.h"
 #include "platform/framework/runtime_class.h"
@@ -91,12 +92,9 @@ std::string Bytes(std::initializer_list<int> values) {
 }
 
 std::string Utf16(const WString& text) {
-  std::string s;
-  for (char16_t c : text) {
-    s.push_back(static_cast<char>(c & 0xFF));
-    s.push_back(static_cast<char>(c >> 8));
-  }
-  return s;
+  platform::ByteWriter bytes;
+  bytes.Utf16(text);
+  return std::string(bytes.View());
 }
 
 TEST_F(ArchiveTest, TextLengthPrefixes) {

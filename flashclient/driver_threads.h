@@ -1,0 +1,48 @@
+#pragma once
+// The threads the driver starts and keeps: at most one flash worker, and
+// the reformat timers. Each runs guarded, so an exception ends its thread
+// through a failure handler rather than the host program. When the library
+// unloads, the registry asks every wait to end early and joins every
+// thread, so no thread runs on in code that is gone.
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace drkclient {
+
+class DriverThreads {
+ public:
+  static DriverThreads& Instance();
+  ~DriverThreads();
+  DriverThreads(const DriverThreads&) = delete;
+  DriverThreads& operator=(const DriverThreads&) = delete;
+
+  // Starts work on the worker thread unless a worker still runs; false then.
+  // Throws what starting a thread throws.
+  bool StartWorker(std::function<void()> work, std::function<void()> onFailure);
+  void StartTimer(std::function<void()> work);
+  bool WorkerRunning() const { return workerRunning_.load(); }
+  // Waits for every thread, including those started meanwhile.
+  void JoinAll();
+
+ private:
+  DriverThreads();
+
+  struct Timer {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> ended;
+  };
+  // Joins the timers that have ended, so their threads do not pile up.
+  void ReapTimers();
+
+  std::mutex mutex_;
+  std::thread worker_;
+  std::atomic<bool> workerRunning_{false};
+  std::vector<Timer> timers_;
+};
+
+}  // namespace drkclient
