@@ -125,6 +125,10 @@ TEST_F(HandheldCommand, OperatorsShowsTheInstalledSampleDatabase) {
   EXPECT_NE(r.output.find("record for CSD:"), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("phoneNumber         +31 626 000 010\n"), std::string::npos) << r.output;
   EXPECT_NE(Handheld("operators " + Dir() + " find 99999").exitCode, 0);
+
+  // The subcommand may also come before the device.
+  r = Handheld("operators find " + Dir() + " 20412");
+  EXPECT_NE(r.output.find("record for CSD:"), std::string::npos) << r.output;
 }
 
 TEST_F(HandheldCommand, OperatorsCheckNamesTheSampleDataFindingsAndPrefersTheWorkingFolder) {

@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <optional>
+#include <set>
 
 #include "applet/connections/operator_database.h"
 #include "applet/connections/operator_keys.h"
@@ -216,6 +217,16 @@ int CheckDatabases(OperatorView& view) {
 }
 
 }  // namespace
+
+void AcceptOperatorsSubcommandFirst(std::vector<std::string>& args) {
+  static const std::set<std::string> kSubcommands = {"countries", "list", "find", "check", "import"};
+  // args[0] is the program; only "operators SUB DIR" is turned round, so a
+  // device folder that happens to carry a subcommand's name still works.
+  if (args.size() < 4 || args[1] != "operators") return;
+  if (kSubcommands.count(args[2]) == 0 || kSubcommands.count(args[3]) != 0) return;
+  if (args[3].empty() || args[3][0] == '-') return;
+  std::swap(args[2], args[3]);
+}
 
 void AddOperatorsCommand(CLI::App& app) {
   struct Options {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/device.h"
 
@@ -28,6 +29,8 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+// Lets "operators SUBCOMMAND DIR ..." stand for "operators DIR SUBCOMMAND ...".
+void AcceptOperatorsSubcommandFirst(std::vector<std::string>& args);
 void AddAnswerCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);
 void AddConnectionsCommand(CLI::App& app);
