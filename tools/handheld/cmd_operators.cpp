@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <optional>
+#include <set>
 
 #include "applet/connections/operator_database.h"
 #include "applet/connections/operator_keys.h"
@@ -11,10 +12,9 @@
 #include "applet/shell/applet_folders.h"
 #include "applet/shell/operator_dialog_lists.h"
 #include "platform/file.h"
-#include "platform/file_finder.h"
-#include "platform/resource_library.h"
 #include "platform/sim_config.h"
 #include "tools/handheld/commands.h"
+#include "tools/handheld/applet_environment.h"
 #include "tools/handheld/operator_check.h"
 
 namespace handheld {
@@ -30,40 +30,18 @@ constexpr int kFindingsExitCode = 2;
 
 std::string U8(WStringView text) { return platform::ToUtf8(text); }
 
-// The applet's resource library, loaded from the installed folder and made
-// the current resource source for the command's lifetime.
-class AppletResources {
- public:
-  explicit AppletResources(const WString& installedFolder) {
-    platform::FileFinder finder;
-    platform::FindData found;
-    if (finder.FindFirst(installedFolder + u"\\RondelRes.*", found) != platform::kErrorSuccess ||
-        library_.Load(installedFolder + u"\\" + found.name) != platform::kErrorSuccess) {
-      std::cerr << "handheld: warning: no usable resource library in " << U8(installedFolder)
-                << "; the list texts are empty\n";
-      return;
-    }
-    current_.emplace(library_.Handle());
-  }
-
- private:
-  platform::ResourceLibrary library_;
-  std::optional<platform::ScopedResourceSource> current_;
-};
-
-// The folder a database is read from: the working folder when the file is
-// there, else the installed folder.
-WString DatabaseFolder(const applet::AppletFolders& folders, WStringView fileName) {
-  return platform::FileExists(folders.working + WString(fileName)) ? folders.working
-                                                                   : folders.installed;
-}
-
 struct OperatorView {
-  applet::AppletFolders folders = applet::ReadAppletFolders();
-  AppletResources resources{folders.installed};
-  WString operatorFolder = DatabaseFolder(folders, applet::OperatorDatabase::kFileName);
-  WString smsFolder = DatabaseFolder(folders, applet::SmsCenterDatabase::kFileName);
+  AppletEnvironment environment;
+  const applet::AppletFolders& folders = environment.Folders();
+  WString operatorFolder = environment.DatabaseFolder(applet::OperatorDatabase::kFileName);
+  WString smsFolder = environment.DatabaseFolder(applet::SmsCenterDatabase::kFileName);
   applet::OperatorDatabase db;
+
+  OperatorView() {
+    if (!environment.HasResources())
+      std::cerr << "handheld: warning: no usable resource library in " << U8(folders.installed)
+                << "; the list texts are empty\n";
+  }
 
   // Opens the database and gives its lists the texts the operator dialog shows.
   void Open() {
@@ -240,6 +218,16 @@ int CheckDatabases(OperatorView& view) {
 
 }  // namespace
 
+void AcceptOperatorsSubcommandFirst(std::vector<std::string>& args) {
+  static const std::set<std::string> kSubcommands = {"countries", "list", "find", "check", "import"};
+  // args[0] is the program; only "operators SUB DIR" is turned round, so a
+  // device folder that happens to carry a subcommand's name still works.
+  if (args.size() < 4 || args[1] != "operators") return;
+  if (kSubcommands.count(args[2]) == 0 || kSubcommands.count(args[3]) != 0) return;
+  if (args[3].empty() || args[3][0] == '-') return;
+  std::swap(args[2], args[3]);
+}
+
 void AddOperatorsCommand(CLI::App& app) {
   struct Options {
     std::string dir;
@@ -285,6 +273,11 @@ void AddOperatorsCommand(CLI::App& app) {
                    "(default: the IMSI of the device's SIM)");
   find->callback([run, opts] {
     run([opts](OperatorView& v) { v.Open(); FindOperator(v, opts->number); });
+  });
+
+  AddOperatorsImportCommand(*cmd, [opts](const std::function<void()>& action) {
+    auto device = OpenDevice(opts->dir);
+    action();
   });
 
   cmd->add_subcommand(

@@ -5,9 +5,11 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/device.h"
 
@@ -27,10 +29,16 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+// Lets "operators SUBCOMMAND DIR ..." stand for "operators DIR SUBCOMMAND ...".
+void AcceptOperatorsSubcommandFirst(std::vector<std::string>& args);
 void AddAnswerCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);
 void AddConnectionsCommand(CLI::App& app);
 void AddProvisioningCommand(CLI::App& app);
 void AddInstallCommands(CLI::App& app);
+// The import subcommand of operators; onDevice runs an action with the
+// device that operators names made current.
+void AddOperatorsImportCommand(CLI::App& operators,
+                               const std::function<void(const std::function<void()>&)>& onDevice);
 
 }  // namespace handheld

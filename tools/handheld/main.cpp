@@ -1,6 +1,8 @@
 // handheld: the command line for emulated devices.
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "tools/handheld/commands.h"
 #include "tools/handheld/device_layout.h"
@@ -35,7 +37,12 @@ int main(int argc, char** argv) {
   handheld::AddProvisioningCommand(app);
   handheld::AddInstallCommands(app);
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args(argv, argv + argc);
+    handheld::AcceptOperatorsSubcommandFirst(args);
+    app.name(args[0]);
+    // CLI11 takes the arguments in reverse, without the program's name.
+    std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
+    app.parse(reversed);
   } catch (const CLI::ParseError& e) {
     return app.exit(e);
   } catch (const handheld::CommandError& e) {

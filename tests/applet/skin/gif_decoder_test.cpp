@@ -13,7 +13,7 @@ namespace applet {
 namespace {
 
 using skin_test::Bytes;
-using skin_test::GifSpec;
+using skin_test::GifLayout;
 using skin_test::MakeGif;
 using skin_test::MakeGifWithCodes;
 
@@ -58,45 +58,45 @@ TEST(GifDecoderTest, EncodedPicturesComeBackPixelForPixel) {
       {"one column", 1, 50, 16, false},
   };
   for (const Case& c : cases) {
-    GifSpec spec;
-    spec.width = c.width;
-    spec.height = c.height;
-    spec.globalTable = Greys(c.colours);
+    GifLayout layout;
+    layout.width = c.width;
+    layout.height = c.height;
+    layout.globalTable = Greys(c.colours);
     for (int i = 0; i < c.width * c.height; ++i)
-      spec.pixels.push_back(static_cast<uint8_t>(c.runs ? (i / 997) % c.colours : random() % c.colours));
-    const Decoded d = Decode(MakeGif(spec));
+      layout.pixels.push_back(static_cast<uint8_t>(c.runs ? (i / 997) % c.colours : random() % c.colours));
+    const Decoded d = Decode(MakeGif(layout));
     ASSERT_EQ(d.info, GifInfo::kOk) << c.name;
     EXPECT_EQ(d.decode, GifInfo::kOk) << c.name;
     std::vector<uint8_t> flat;
     for (const auto& row : d.rows) flat.insert(flat.end(), row.begin(), row.end());
-    EXPECT_EQ(flat, spec.pixels) << c.name;
+    EXPECT_EQ(flat, layout.pixels) << c.name;
   }
 }
 
 TEST(GifDecoderTest, InterlacedRowsGoToTheirPassesRows) {
-  GifSpec spec;
-  spec.width = 1;
-  spec.height = 10;
-  spec.interlaced = true;
-  spec.globalTable = Greys(16);
-  for (uint8_t i = 0; i < 10; ++i) spec.pixels.push_back(i);  // the i-th row of the stream
-  const Decoded d = Decode(MakeGif(spec));
+  GifLayout layout;
+  layout.width = 1;
+  layout.height = 10;
+  layout.interlaced = true;
+  layout.globalTable = Greys(16);
+  for (uint8_t i = 0; i < 10; ++i) layout.pixels.push_back(i);  // the i-th row of the stream
+  const Decoded d = Decode(MakeGif(layout));
   ASSERT_EQ(d.info, GifInfo::kOk);
   const int streamOrder[] = {0, 8, 4, 2, 6, 1, 3, 5, 7, 9};
   for (int k = 0; k < 10; ++k) EXPECT_EQ(d.rows[static_cast<size_t>(streamOrder[k])][0], k) << "stream row " << k;
 }
 
 TEST(GifDecoderTest, InformationComesFromTheFirstImage) {
-  GifSpec spec;
-  spec.version = "87a";
-  spec.width = 3;
-  spec.height = 2;
-  spec.globalTable = Greys(8);
-  spec.localTable = {{255, 0, 0}, {0, 255, 0}};
-  spec.transparentIndex = 1;
-  spec.pixels = {0, 1, 0, 1, 0, 1};
+  GifLayout layout;
+  layout.version = "87a";
+  layout.width = 3;
+  layout.height = 2;
+  layout.globalTable = Greys(8);
+  layout.localTable = {{255, 0, 0}, {0, 255, 0}};
+  layout.transparentIndex = 1;
+  layout.pixels = {0, 1, 0, 1, 0, 1};
   GifInfo info;
-  ASSERT_EQ(ReadGifInfo(Bytes(MakeGif(spec)), info), GifInfo::kOk);
+  ASSERT_EQ(ReadGifInfo(Bytes(MakeGif(layout)), info), GifInfo::kOk);
   EXPECT_EQ(info.width, 3);
   EXPECT_EQ(info.height, 2);
   EXPECT_EQ(info.bitsPerPixel, 3);  // of the global table's size field
@@ -106,7 +106,7 @@ TEST(GifDecoderTest, InformationComesFromTheFirstImage) {
 }
 
 TEST(GifDecoderTest, StructuralFaultsEndTheFileWithTheirResult) {
-  GifSpec good;
+  GifLayout good;
   good.width = 2;
   good.height = 2;
   good.globalTable = Greys(4);
@@ -135,12 +135,12 @@ TEST(GifDecoderTest, StructuralFaultsEndTheFileWithTheirResult) {
 }
 
 TEST(GifDecoderTest, ExtensionsAndStrayBytesBeforeTheImageAreSkipped) {
-  GifSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.globalTable = Greys(4);
-  spec.pixels = {3, 2};
-  std::string file = MakeGif(spec);
+  GifLayout layout;
+  layout.width = 2;
+  layout.height = 1;
+  layout.globalTable = Greys(4);
+  layout.pixels = {3, 2};
+  std::string file = MakeGif(layout);
   // A comment, an application extension, a graphic control extension
   // without the transparency bit, and a stray byte.
   const std::string extras = std::string("!\xFE\x05hello\x00", 9) + std::string("!\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19) +
@@ -153,10 +153,10 @@ TEST(GifDecoderTest, ExtensionsAndStrayBytesBeforeTheImageAreSkipped) {
 }
 
 TEST(GifDecoderTest, CorruptCodesEndTheImageWithoutWritingOutside) {
-  GifSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.globalTable = Greys(8);  // minimum code size 3: clear 8, end 9, first free 10
+  GifLayout layout;
+  layout.width = 4;
+  layout.height = 2;
+  layout.globalTable = Greys(8);  // minimum code size 3: clear 8, end 9, first free 10
   struct Case {
     const char* name;
     std::vector<std::pair<int, int>> codes;
@@ -181,7 +181,7 @@ TEST(GifDecoderTest, CorruptCodesEndTheImageWithoutWritingOutside) {
       {"less data than the image", {{8, 4}, {1, 4}, {2, 4}, {3, 4}, {9, 4}}, {{1, 2, 3, 0xEE}, untouched}},
   };
   for (const Case& c : cases) {
-    const Decoded d = Decode(MakeGifWithCodes(spec, 3, c.codes));
+    const Decoded d = Decode(MakeGifWithCodes(layout, 3, c.codes));
     ASSERT_EQ(d.info, GifInfo::kOk) << c.name;
     EXPECT_EQ(d.decode, GifInfo::kOk) << c.name;
     EXPECT_EQ(d.rows, c.rows) << c.name;
@@ -189,12 +189,12 @@ TEST(GifDecoderTest, CorruptCodesEndTheImageWithoutWritingOutside) {
 }
 
 TEST(GifDecoderTest, DataCutShortKeepsWhatArrived) {
-  GifSpec spec;
-  spec.width = 8;
-  spec.height = 8;
-  spec.globalTable = Greys(4);
-  spec.pixels.assign(64, 3);
-  const std::string file = MakeGif(spec);
+  GifLayout layout;
+  layout.width = 8;
+  layout.height = 8;
+  layout.globalTable = Greys(4);
+  layout.pixels.assign(64, 3);
+  const std::string file = MakeGif(layout);
   // Every prefix that holds the image descriptor decodes what its data
   // gives, in order; the pixels it cannot reach keep their bytes.
   for (size_t cut = file.find(',') + 10; cut < file.size(); ++cut) {
@@ -213,15 +213,15 @@ TEST(GifDecoderTest, DataCutShortKeepsWhatArrived) {
 }
 
 TEST(GifDecoderTest, StatedSizesBeyondTheLimitAreRefusedBeforeDecoding) {
-  GifSpec spec;
-  spec.width = 65535;
-  spec.height = 65535;
-  spec.globalTable = Greys(4);
-  spec.pixels = {1};
+  GifLayout layout;
+  layout.width = 65535;
+  layout.height = 65535;
+  layout.globalTable = Greys(4);
+  layout.pixels = {1};
   GifInfo info;
-  EXPECT_EQ(ReadGifInfo(Bytes(MakeGif(spec)), info), GifInfo::kTooLarge);
+  EXPECT_EQ(ReadGifInfo(Bytes(MakeGif(layout)), info), GifInfo::kTooLarge);
   SkinDib picture;
-  EXPECT_EQ(LoadPictureBytes(Bytes(MakeGif(spec)), u"\\big.gif", picture), picture_result::kFailed);
+  EXPECT_EQ(LoadPictureBytes(Bytes(MakeGif(layout)), u"\\big.gif", picture), picture_result::kFailed);
   EXPECT_TRUE(picture.IsEmpty());
 }
 

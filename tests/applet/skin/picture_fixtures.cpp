@@ -67,38 +67,38 @@ class CodePacker {
   int count_ = 0;
 };
 
-std::string GifHead(const GifSpec& spec) {
-  std::string out = "GIF" + spec.version;
-  PutU16(out, static_cast<unsigned>(spec.width));
-  PutU16(out, static_cast<unsigned>(spec.height));
-  const bool global = !spec.globalTable.empty();
-  out.push_back(static_cast<char>(global ? 0x80 | TableBits(spec.globalTable.size()) : 0));
+std::string GifHead(const GifLayout& layout) {
+  std::string out = "GIF" + layout.version;
+  PutU16(out, static_cast<unsigned>(layout.width));
+  PutU16(out, static_cast<unsigned>(layout.height));
+  const bool global = !layout.globalTable.empty();
+  out.push_back(static_cast<char>(global ? 0x80 | TableBits(layout.globalTable.size()) : 0));
   out.push_back('\0');
   out.push_back('\0');
-  if (global) PutTable(out, spec.globalTable);
-  if (spec.transparentIndex >= 0) {
+  if (global) PutTable(out, layout.globalTable);
+  if (layout.transparentIndex >= 0) {
     out += "!\xF9\x04";
     out.push_back('\x01');
     PutU16(out, 0);
-    out.push_back(static_cast<char>(spec.transparentIndex));
+    out.push_back(static_cast<char>(layout.transparentIndex));
     out.push_back('\0');
   }
   out.push_back(',');
   PutU16(out, 0);
   PutU16(out, 0);
-  PutU16(out, static_cast<unsigned>(spec.width));
-  PutU16(out, static_cast<unsigned>(spec.height));
-  const bool local = !spec.localTable.empty();
-  out.push_back(static_cast<char>((local ? 0x80 | TableBits(spec.localTable.size()) : 0) |
-                                  (spec.interlaced ? 0x40 : 0)));
-  if (local) PutTable(out, spec.localTable);
+  PutU16(out, static_cast<unsigned>(layout.width));
+  PutU16(out, static_cast<unsigned>(layout.height));
+  const bool local = !layout.localTable.empty();
+  out.push_back(static_cast<char>((local ? 0x80 | TableBits(layout.localTable.size()) : 0) |
+                                  (layout.interlaced ? 0x40 : 0)));
+  if (local) PutTable(out, layout.localTable);
   return out;
 }
 
 }  // namespace
 
-std::string MakeGifWithCodes(const GifSpec& spec, int minimumCodeSize, const std::vector<std::pair<int, int>>& codes) {
-  std::string out = GifHead(spec);
+std::string MakeGifWithCodes(const GifLayout& layout, int minimumCodeSize, const std::vector<std::pair<int, int>>& codes) {
+  std::string out = GifHead(layout);
   out.push_back(static_cast<char>(minimumCodeSize));
   CodePacker packer;
   for (const auto& [code, bits] : codes) packer.Put(code, bits);
@@ -107,8 +107,8 @@ std::string MakeGifWithCodes(const GifSpec& spec, int minimumCodeSize, const std
   return out;
 }
 
-std::string MakeGif(const GifSpec& spec) {
-  const size_t tableSize = !spec.localTable.empty() ? spec.localTable.size() : spec.globalTable.size();
+std::string MakeGif(const GifLayout& layout) {
+  const size_t tableSize = !layout.localTable.empty() ? layout.localTable.size() : layout.globalTable.size();
   const int minimumCodeSize = std::max(2, TableBits(tableSize) + 1);
   const int clear = 1 << minimumCodeSize;
   CodePacker packer;
@@ -117,7 +117,7 @@ std::string MakeGif(const GifSpec& spec) {
   int next = clear + 2;
   packer.Put(clear, size);
   int w = -1;
-  for (uint8_t pixel : spec.pixels) {
+  for (uint8_t pixel : layout.pixels) {
     if (w < 0) {
       w = pixel;
       continue;
@@ -141,7 +141,7 @@ std::string MakeGif(const GifSpec& spec) {
   if (w >= 0) packer.Put(w, size);
   packer.Put(clear + 1, size);
 
-  std::string out = GifHead(spec);
+  std::string out = GifHead(layout);
   out.push_back(static_cast<char>(minimumCodeSize));
   out += packer.SubBlocks();
   out.push_back(';');
@@ -157,7 +157,7 @@ void NoFlush(png_structp) {}
 
 }  // namespace
 
-std::string MakePng(const PngSpec& spec) {
+std::string MakePng(const PngSpec& layout) {
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -166,17 +166,17 @@ std::string MakePng(const PngSpec& spec) {
     throw std::runtime_error("libpng refused the fixture");
   }
   png_set_write_fn(png, &out, WriteToString, NoFlush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height), spec.bitDepth,
-               spec.colourType, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width), static_cast<png_uint_32>(layout.height), layout.bitDepth,
+               layout.colourType, layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (const Rgb& c : spec.palette) palette.push_back({c.r, c.g, c.b});
+  for (const Rgb& c : layout.palette) palette.push_back({c.r, c.g, c.b});
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!spec.transparency.empty())
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()), nullptr);
+  if (!layout.transparency.empty())
+    png_set_tRNS(png, info, layout.transparency.data(), static_cast<int>(layout.transparency.size()), nullptr);
   png_write_info(png, info);
   std::vector<png_bytep> rows;
-  for (const auto& row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+  for (const auto& row : layout.rows) rows.push_back(const_cast<png_bytep>(row.data()));
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -209,31 +209,31 @@ std::string MakeJpeg(int width, int height, int components, const std::vector<ui
   return out;
 }
 
-std::string MakeBmp(const BmpSpec& spec) {
+std::string MakeBmp(const BmpSpec& layout) {
   std::string table;
-  for (const Rgb& c : spec.table) {
+  for (const Rgb& c : layout.table) {
     table.push_back(static_cast<char>(c.b));
     table.push_back(static_cast<char>(c.g));
     table.push_back(static_cast<char>(c.r));
     table.push_back('\0');
   }
   std::string pixels;
-  for (const auto& row : spec.rows) pixels.append(row.begin(), row.end());
+  for (const auto& row : layout.rows) pixels.append(row.begin(), row.end());
   const uint32_t offset = 14 + 40 + static_cast<uint32_t>(table.size());
   std::string out = "BM";
   PutU32(out, offset + static_cast<uint32_t>(pixels.size()));
   PutU32(out, 0);
   PutU32(out, offset);
   PutU32(out, 40);
-  PutU32(out, static_cast<uint32_t>(spec.width));
-  PutU32(out, static_cast<uint32_t>(spec.height));
+  PutU32(out, static_cast<uint32_t>(layout.width));
+  PutU32(out, static_cast<uint32_t>(layout.height));
   PutU16(out, 1);
-  PutU16(out, static_cast<unsigned>(spec.bitCount));
-  PutU32(out, spec.compression);
+  PutU16(out, static_cast<unsigned>(layout.bitCount));
+  PutU32(out, layout.compression);
   PutU32(out, static_cast<uint32_t>(pixels.size()));
-  PutU32(out, static_cast<uint32_t>(spec.pixelsPerMetre));
-  PutU32(out, static_cast<uint32_t>(spec.pixelsPerMetre));
-  PutU32(out, spec.coloursUsed);
+  PutU32(out, static_cast<uint32_t>(layout.pixelsPerMetre));
+  PutU32(out, static_cast<uint32_t>(layout.pixelsPerMetre));
+  PutU32(out, layout.coloursUsed);
   PutU32(out, 0);
   return out + table + pixels;
 }

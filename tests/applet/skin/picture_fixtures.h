@@ -15,7 +15,7 @@ struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
 };
 
-struct GifSpec {
+struct GifLayout {
   std::string version = "89a";
   int width = 0;
   int height = 0;
@@ -28,11 +28,11 @@ struct GifSpec {
   std::vector<uint8_t> pixels;
 };
 
-// A whole file; the LZW data encodes spec.pixels.
-std::string MakeGif(const GifSpec& spec);
+// A whole file; the LZW data encodes layout.pixels.
+std::string MakeGif(const GifLayout& layout);
 // A file whose image data is the given codes, each (code, bit width), with
 // the given minimum code size.
-std::string MakeGifWithCodes(const GifSpec& spec, int minimumCodeSize,
+std::string MakeGifWithCodes(const GifLayout& layout, int minimumCodeSize,
                              const std::vector<std::pair<int, int>>& codes);
 
 struct PngSpec {
@@ -46,7 +46,7 @@ struct PngSpec {
   // Rows as libpng writes them (packed for depths below 8, big-endian for 16).
   std::vector<std::vector<uint8_t>> rows;
 };
-std::string MakePng(const PngSpec& spec);
+std::string MakePng(const PngSpec& layout);
 
 // components 1 (grey) or 3 (RGB); pixels top row first.
 std::string MakeJpeg(int width, int height, int components, const std::vector<uint8_t>& pixels, int quality = 95);
@@ -62,7 +62,7 @@ struct BmpSpec {
   // Rows as stored in the file, each already padded to 4 bytes.
   std::vector<std::vector<uint8_t>> rows;
 };
-std::string MakeBmp(const BmpSpec& spec);
+std::string MakeBmp(const BmpSpec& layout);
 
 inline std::span<const uint8_t> Bytes(const std::string& s) {
   return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};

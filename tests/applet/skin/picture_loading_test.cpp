@@ -81,33 +81,33 @@ TEST(PictureFormatTest, RecognisedFormatsWithoutADecoderAreRefused) {
 }
 
 TEST(PictureLoadingTest, ATransparentGifIndexBecomesAlphaZeroExactlyAtItsPixels) {
-  skin_test::GifSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.globalTable = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {1, 2, 3}};
-  spec.transparentIndex = 3;
-  spec.pixels = {0, 3, 1, 3, 3, 2, 0, 1};
+  skin_test::GifLayout layout;
+  layout.width = 4;
+  layout.height = 2;
+  layout.globalTable = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {1, 2, 3}};
+  layout.transparentIndex = 3;
+  layout.pixels = {0, 3, 1, 3, 3, 2, 0, 1};
   SkinDib picture;
   PictureInfo info;
-  ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakeGif(spec)), u"t.gif", picture, &info), picture_result::kOk);
+  ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakeGif(layout)), u"t.gif", picture, &info), picture_result::kOk);
   EXPECT_EQ(info.transparentColour, 0xFF010203u);
   ASSERT_EQ(picture.BitCount(), 32);
   const Bgra colours[] = {{30, 20, 10, 255}, {60, 50, 40, 255}, {90, 80, 70, 255}, {3, 2, 1, 0}};
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; ++x) {
       const uint8_t* p = picture.Row(y) + 4 * x;
-      EXPECT_EQ((Bgra{p[0], p[1], p[2], p[3]}), colours[spec.pixels[static_cast<size_t>(y * 4 + x)]]) << x << "," << y;
+      EXPECT_EQ((Bgra{p[0], p[1], p[2], p[3]}), colours[layout.pixels[static_cast<size_t>(y * 4 + x)]]) << x << "," << y;
     }
 }
 
 TEST(PictureLoadingTest, AnOpaqueGifStaysEightBitsWithItsTable) {
-  skin_test::GifSpec spec;
-  spec.width = 3;
-  spec.height = 1;
-  spec.globalTable = {{255, 0, 0}, {0, 255, 0}};
-  spec.pixels = {1, 0, 1};
+  skin_test::GifLayout layout;
+  layout.width = 3;
+  layout.height = 1;
+  layout.globalTable = {{255, 0, 0}, {0, 255, 0}};
+  layout.pixels = {1, 0, 1};
   SkinDib picture;
-  ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakeGif(spec)), u"o.gif", picture), picture_result::kOk);
+  ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakeGif(layout)), u"o.gif", picture), picture_result::kOk);
   EXPECT_EQ(picture.BitCount(), 8);
   ASSERT_EQ(picture.ColourTable().size(), 2u);
   EXPECT_EQ(picture.ColourTable()[0], (platform::RgbQuad{0, 0, 255, 0}));
@@ -119,7 +119,7 @@ TEST(PictureLoadingTest, BmpDepthsBecomeThePicturesOfTheEngine) {
   using skin_test::BmpSpec;
   struct Case {
     const char* name;
-    BmpSpec spec;
+    BmpSpec layout;
     int bitCount;
     std::vector<std::vector<uint8_t>> rows;  // top row first
   };
@@ -135,7 +135,7 @@ TEST(PictureLoadingTest, BmpDepthsBecomeThePicturesOfTheEngine) {
   };
   for (const Case& c : cases) {
     SkinDib picture;
-    ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakeBmp(c.spec)), u"b.bmp", picture), picture_result::kOk) << c.name;
+    ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakeBmp(c.layout)), u"b.bmp", picture), picture_result::kOk) << c.name;
     EXPECT_EQ(picture.BitCount(), c.bitCount) << c.name;
     for (size_t y = 0; y < c.rows.size(); ++y) EXPECT_EQ(Row(picture, static_cast<int>(y)), c.rows[y]) << c.name;
   }
@@ -174,7 +174,7 @@ TEST(PictureLoadingTest, PngColourTypesAndDepths) {
   using skin_test::PngSpec;
   struct Case {
     const char* name;
-    PngSpec spec;
+    PngSpec layout;
     int bitCount;
     std::vector<uint8_t> row;  // the first row as stored
     std::vector<uint8_t> shownGreys;  // through the colour table, for 8 bits
@@ -200,7 +200,7 @@ TEST(PictureLoadingTest, PngColourTypesAndDepths) {
   };
   for (const Case& c : cases) {
     SkinDib picture;
-    ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakePng(c.spec)), u"p.png", picture), picture_result::kOk) << c.name;
+    ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakePng(c.layout)), u"p.png", picture), picture_result::kOk) << c.name;
     EXPECT_EQ(picture.BitCount(), c.bitCount) << c.name;
     EXPECT_EQ(Row(picture, 0), c.row) << c.name;
     std::vector<uint8_t> greys;
@@ -211,10 +211,10 @@ TEST(PictureLoadingTest, PngColourTypesAndDepths) {
 }
 
 TEST(PictureLoadingTest, PngRowsGoTopDownAndTheInformationStepReportsTheFile) {
-  skin_test::PngSpec spec{1, 3, PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, {{10}, {20}, {30}}};
+  skin_test::PngSpec layout{1, 3, PNG_COLOR_TYPE_GRAY, 8, false, {}, {}, {{10}, {20}, {30}}};
   SkinDib picture;
   PictureInfo info;
-  ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakePng(spec)), u"p.png", picture, &info), picture_result::kOk);
+  ASSERT_EQ(LoadPictureBytes(Bytes(skin_test::MakePng(layout)), u"p.png", picture, &info), picture_result::kOk);
   EXPECT_EQ(Row(picture, 0)[0], 10);
   EXPECT_EQ(Row(picture, 2)[0], 30);
   EXPECT_EQ(info.format, PictureInfo::kPng);

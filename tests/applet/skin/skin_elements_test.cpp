@@ -30,26 +30,26 @@ struct Colour {
 
 // A 24-bit picture of bands of 4 rows: red, green, blue from the top.
 std::string StateBands() {
-  skin_test::BmpSpec spec;
-  spec.width = 4;
-  spec.height = -12;
-  spec.bitCount = 24;
+  skin_test::BmpSpec layout;
+  layout.width = 4;
+  layout.height = -12;
+  layout.bitCount = 24;
   const std::vector<uint8_t> colours[] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}};  // blue, green, red bytes
   for (int y = 0; y < 12; ++y) {
     std::vector<uint8_t> row;
     for (int x = 0; x < 4; ++x) row.insert(row.end(), colours[y / 4].begin(), colours[y / 4].end());
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  return skin_test::MakeBmp(spec);
+  return skin_test::MakeBmp(layout);
 }
 
 // A 32-bit slider picture 20 wide: grey background rows 0-129, a red
 // cursor in rows 130-139.
 std::string SliderPicture() {
-  skin_test::PngSpec spec;
-  spec.width = 20;
-  spec.height = 140;
-  spec.colourType = PNG_COLOR_TYPE_RGBA;
+  skin_test::PngSpec layout;
+  layout.width = 20;
+  layout.height = 140;
+  layout.colourType = PNG_COLOR_TYPE_RGBA;
   for (int y = 0; y < 140; ++y) {
     std::vector<uint8_t> row;
     for (int x = 0; x < 20; ++x) {
@@ -57,9 +57,9 @@ std::string SliderPicture() {
       row.insert(row.end(), {static_cast<uint8_t>(cursor ? 255 : 128), static_cast<uint8_t>(cursor ? 0 : 128),
                              static_cast<uint8_t>(cursor ? 0 : 128), 255});
     }
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  return skin_test::MakePng(spec);
+  return skin_test::MakePng(layout);
 }
 
 class SkinElementsTest : public ::testing::Test {

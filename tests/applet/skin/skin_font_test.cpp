@@ -140,22 +140,22 @@ class SkinBitmapFontTest : public SkinFontTest {
   // of every row.
   void WriteGlyphs(const std::string& name, int width, int glyphRows, const std::vector<int>& markers,
                    const std::vector<int>& inkColumns) {
-    skin_test::BmpSpec spec;
-    spec.width = width;
-    spec.height = -(glyphRows + 1);  // top-down
-    spec.bitCount = 8;
-    for (int i = 0; i < 256; ++i) spec.table.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i)});
-    spec.coloursUsed = 256;
+    skin_test::BmpSpec layout;
+    layout.width = width;
+    layout.height = -(glyphRows + 1);  // top-down
+    layout.bitCount = 8;
+    for (int i = 0; i < 256; ++i) layout.table.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i)});
+    layout.coloursUsed = 256;
     const size_t stride = (static_cast<size_t>(width) + 3) / 4 * 4;
     for (int y = 0; y < glyphRows; ++y) {
       std::vector<uint8_t> row(stride, 255);
       for (int x : inkColumns) row[static_cast<size_t>(x)] = static_cast<uint8_t>(y * 10);
-      spec.rows.push_back(row);
+      layout.rows.push_back(row);
     }
     std::vector<uint8_t> markerRow(stride, 0);
     for (int x : markers) markerRow[static_cast<size_t>(x)] = 255;
-    spec.rows.push_back(markerRow);
-    device_.WriteFile("Skins/" + name, skin_test::MakeBmp(spec));
+    layout.rows.push_back(markerRow);
+    device_.WriteFile("Skins/" + name, skin_test::MakeBmp(layout));
   }
 };
 

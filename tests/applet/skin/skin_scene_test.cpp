@@ -97,8 +97,8 @@ TEST_F(SkinSceneTest, RedrawingAPartDrawsOnlyThere) {
 }
 
 TEST_F(SkinSceneTest, EachPictureFileIsReadOnceWhileADescriptionLoads) {
-  skin_test::BmpSpec spec{2, 2, 24, 0, {}, 0, 0, {std::vector<uint8_t>(8, 0), std::vector<uint8_t>(8, 0)}};
-  device_.WriteFile("Skins/shared.bmp", skin_test::MakeBmp(spec));
+  skin_test::BmpSpec layout{2, 2, 24, 0, {}, 0, 0, {std::vector<uint8_t>(8, 0), std::vector<uint8_t>(8, 0)}};
+  device_.WriteFile("Skins/shared.bmp", skin_test::MakeBmp(layout));
   ASSERT_EQ(Load("[A]\ntype=image\nFile=shared.bmp\nWindow=0,0,2,2\n"
                  "[B]\ntype=image\nFile=shared.bmp\nWindow=0,0,1,1\n"
                  "[C]\ntype=button\nFile=missing.gif\nSize=1,1\n"
