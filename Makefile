@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo test build-release build-asan bench flash-demo clean
+.PHONY: demo test build-release build-asan bench flash-demo windows clean
 
 demo: build-release
 	scripts/demo build/release
@@ -22,6 +22,13 @@ bench: build-release
 
 flash-demo: build-release
 	scripts/flash-demo build/release
+
+# The desktop flash driver for 32-bit Windows, cross-built with mingw-w64:
+# build/win32/bin/DRKClientDriver.dll and drkflash.exe.
+windows:
+	scripts/bootstrap
+	cmake -S cmake/windows -B build/win32 -G Ninja --toolchain $(CURDIR)/cmake/mingw-w64-i686.cmake >/dev/null
+	cmake --build build/win32
 
 clean:
 	rm -rf build
