@@ -15,6 +15,9 @@ TEST_F(HandheldCommand, InitLaysOutADeviceAndRefusesANonEmptyFolder) {
   EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Windows"));
   EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Yvra ROM" / "GPRS Settings"));
   EXPECT_TRUE(fs::is_directory(dir_ / "fs" / "Yvra File Store"));
+  // The configuration menu's sample skins come with their pictures.
+  for (const char* skin : {"VELMconfig.inf", "VELMconfigLS.inf", "icons.gif", "background.jpg"})
+    EXPECT_TRUE(fs::is_regular_file(dir_ / "fs" / "Yvra ROM" / "GPRS Settings" / skin)) << skin;
   EXPECT_NE(Slurp(dir_ / "device.ini").find("AnsiCodePage=1252"), std::string::npos);
   EXPECT_NE(Slurp(dir_ / "sim.ini").find("Status=ready"), std::string::npos);
 

@@ -1,0 +1,96 @@
+#include "applet/skin/skin_values.h"
+
+#include <algorithm>
+#include <array>
+
+#include "applet/device/sectioned_text_reader.h"
+
+namespace applet {
+
+using platform::WString;
+using platform::WStringView;
+
+namespace {
+
+// Signed decimals separated by any run of commas and blanks; missing ones
+// stay 0.
+template <size_t N>
+std::array<int32_t, N> ParseTokens(WStringView text) {
+  std::array<int32_t, N> values{};
+  auto isSeparator = [](char16_t c) { return c == u',' || c == u' '; };
+  size_t i = 0;
+  for (size_t n = 0; n < N; ++n) {
+    while (i < text.size() && isSeparator(text[i])) ++i;
+    if (i == text.size()) break;
+    size_t end = i;
+    while (end < text.size() && !isSeparator(text[end])) ++end;
+    values[n] = platform::TextToLong(text.substr(i, end - i));
+    i = end;
+  }
+  return values;
+}
+
+struct FormatName {
+  WStringView name;
+  uint32_t flag;
+};
+
+constexpr FormatName kFormatNames[] = {
+    {u"LEFT", text_format::kLeft},
+    {u"TOP", text_format::kTop},
+    {u"CENTER", text_format::kCenter},
+    {u"RIGHT", text_format::kRight},
+    {u"VCENTER", text_format::kVCenter},
+    {u"BOTTOM", text_format::kBottom},
+    {u"WORDBREAK", text_format::kWordBreak},
+    {u"SINGLELINE", text_format::kSingleLine},
+    {u"EXTERNALLEADING", text_format::kExternalLeading},
+    {u"NOPREFIX", text_format::kNoPrefix},
+};
+
+constexpr WStringView kFormatSeparators = u"+,|& ";
+
+}  // namespace
+
+bool ParseSkinPair(WStringView text, SkinPoint& out) {
+  out = SkinPoint{};
+  if (text.empty() || text.size() >= kMaxPairTextLength) return false;
+  const auto v = ParseTokens<2>(text);
+  out = SkinPoint{v[0], v[1]};
+  return true;
+}
+
+bool ParseSkinRect(WStringView text, SkinRect& out) {
+  out = SkinRect{};
+  if (text.empty() || text.size() >= kMaxPairTextLength) return false;
+  const auto v = ParseTokens<4>(text);
+  out = SkinRect{v[0], v[1], v[2], v[3]};
+  return true;
+}
+
+bool ParseSkinColour(WStringView text, SkinColour& out) {
+  return SectionedTextReader::ParseRgb(text, out);
+}
+
+uint32_t ParseTextFormat(WStringView text, std::vector<WString>* unknownNames) {
+  if (text.size() >= kMaxTextFormatLength) return 0;
+  uint32_t flags = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    i = text.find_first_not_of(kFormatSeparators, i);
+    if (i == WStringView::npos) break;
+    size_t end = text.find_first_of(kFormatSeparators, i);
+    if (end == WStringView::npos) end = text.size();
+    const WStringView name = text.substr(i, end - i);
+    auto it = std::find_if(std::begin(kFormatNames), std::end(kFormatNames),
+                           [&](const FormatName& f) { return f.name == name; });
+    if (it != std::end(kFormatNames))
+      flags |= it->flag;
+    else if (unknownNames != nullptr)
+      unknownNames->emplace_back(name);
+    i = end;
+  }
+  return flags;
+}
+
+}  // namespace applet
