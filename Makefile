@@ -1,5 +1,8 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo test build-release build-asan bench flash-demo windows clean
+.PHONY: demo test build-release build-asan bench flash-demo windows fuzz clean
+
+# How long make fuzz runs each fuzz target, in seconds.
+FUZZ_SECONDS ?= 60
 
 demo: build-release
 	scripts/demo build/release
@@ -29,6 +32,9 @@ windows:
 	scripts/bootstrap
 	cmake -S cmake/windows -B build/win32 -G Ninja --toolchain $(CURDIR)/cmake/mingw-w64-i686.cmake >/dev/null
 	cmake --build build/win32
+
+fuzz:
+	scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

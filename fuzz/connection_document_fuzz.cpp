@@ -29,7 +29,7 @@ std::string SaveAndRead(applet::CRASparamArrayDoc& doc) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& device = fuzz_support::FuzzDevice::Get();
+  fuzz_support::FuzzDevice device;
   device.WriteFile("VELM.DAT", std::string_view(reinterpret_cast<const char*>(data), size));
 
   applet::CRASparamArrayDoc doc;

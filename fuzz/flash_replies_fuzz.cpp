@@ -51,27 +51,38 @@ class ChunkDevice final : public drkclient::MemoryDevice {
   bool connected_ = false;
 };
 
-std::string ImageFile() {
-  static std::string path = [] {
+// The image the driver writes, a host file as the desktop program gives it;
+// made once per run and removed at its end.
+class ImageFile {
+ public:
+  ImageFile() {
     char name[] = "/tmp/flash-replies-fuzz-XXXXXX";
-    int fd = ::mkstemp(name);
+    const int fd = ::mkstemp(name);
+    if (fd < 0) std::abort();
     std::string bytes(3000, '\0');
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
-    if (fd >= 0) {
-      (void)!::write(fd, bytes.data(), bytes.size());
-      ::close(fd);
-    }
-    return std::string(name);
-  }();
-  return path;
-}
+    const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fd);
+    path_ = name;
+    if (!written) std::abort();
+  }
+  ~ImageFile() { ::unlink(path_.c_str()); }
+  ImageFile(const ImageFile&) = delete;
+  ImageFile& operator=(const ImageFile&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Never the user's own registry.
   ::setenv("DRK_REGISTRY", "/nonexistent/drkclient/registry.reg", 1);
-  const std::string image = ImageFile();
+  static const ImageFile imageFile;
+  const std::string& image = imageFile.Path();
   platform::ManualClock clock;
   ChunkDevice device(data, size);
   drkclient::MemoryPortOpener opener(device);

@@ -1,52 +1,46 @@
 #pragma once
-// A throw-away emulated device for fuzz targets: one per process, created
-// on first use and removed at exit. Targets write each input into its file
-// system and read it back through the platform, as the applet would.
+// Devices in memory for fuzz targets: nothing touches the host's files, so a
+// target runs as fast as the code under test allows.
+//
+// A FuzzDevice made for one input is current until it goes, and takes
+// everything on it (files, registry, journal) with it: no input sees what an
+// earlier one left, so every crash replays from its input alone. Get() gives
+// instead one device for the whole run, for a target that lays out fixed
+// files once; there what an input leaves stays for the next.
+//
+// Targets write the input into the device's file system and read it back
+// through the platform, as the applet would.
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <memory>
+#include <cstdlib>
 #include <string>
 #include <string_view>
-#include <system_error>
 
+#include "base/text.h"
 #include "platform/device.h"
+#include "platform/file.h"
 
 namespace fuzz_support {
 
 class FuzzDevice {
  public:
+  FuzzDevice() : scoped_(platform::Device::InMemory{}) {}
+  FuzzDevice(const FuzzDevice&) = delete;
+  FuzzDevice& operator=(const FuzzDevice&) = delete;
+
   static FuzzDevice& Get() {
     static FuzzDevice device;
     return device;
   }
 
-  const std::filesystem::path& Root() const { return root_; }
-
-  // Writes the bytes to a file below fs/ (a plain name).
+  // Writes the bytes to a file in the root folder (a plain name).
   void WriteFile(std::string_view name, std::string_view bytes) const {
-    std::ofstream out(root_ / "fs" / name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (platform::WriteDeviceFile(u"\\" + platform::FromUtf8(name), std::string(bytes)) !=
+        platform::kErrorSuccess)
+      std::abort();
   }
 
  private:
-  FuzzDevice() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velm-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) abort();
-    root_ = pattern;
-    std::filesystem::create_directories(root_ / "fs");
-    scoped_ = std::make_unique<platform::ScopedDevice>(root_);
-  }
-  ~FuzzDevice() {
-    scoped_.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
-
-  std::filesystem::path root_;
-  std::unique_ptr<platform::ScopedDevice> scoped_;
+  platform::ScopedDevice scoped_;
 };
 
 }  // namespace fuzz_support

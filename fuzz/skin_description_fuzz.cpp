@@ -18,7 +18,7 @@ constexpr size_t kMaxSectionsRead = 32;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  auto& device = fuzz_support::FuzzDevice::Get();
+  const fuzz_support::FuzzDevice device;
   device.WriteFile("skin.inf", std::string_view(reinterpret_cast<const char*>(data), size));
 
   applet::SkinDescription description;

@@ -3,11 +3,17 @@
 #include <cstdlib>
 
 #include "base/registry_file.h"
+#include "platform/host_file_system.h"
 #include "platform/journal.h"
+#include "platform/memory_file_system.h"
 
 namespace platform {
 
-Device::Device(std::filesystem::path root) : root_(std::move(root)) {}
+Device::Device(std::filesystem::path root) : root_(std::move(root)) {
+  if (HasRoot()) files_ = std::make_unique<HostFileSystem>(FileSystemRoot());
+}
+
+Device::Device(InMemory) : files_(std::make_unique<MemoryFileSystem>()) {}
 Device::~Device() = default;
 
 void Device::LoadConfigLocked() {
@@ -89,6 +95,14 @@ Device& CurrentDevice() {
 
 ScopedDevice::ScopedDevice(std::filesystem::path root)
     : device_(std::make_shared<Device>(std::move(root))) {
+  Install();
+}
+
+ScopedDevice::ScopedDevice(Device::InMemory memory) : device_(std::make_shared<Device>(memory)) {
+  Install();
+}
+
+void ScopedDevice::Install() {
   std::lock_guard guard(g_currentMutex);
   previous_ = g_installed;
   g_installed = device_;

@@ -15,6 +15,13 @@
 // folder) with ScopedDevice. A device without a root (VELM_DEVICE_ROOT unset)
 // has no files, an empty in-memory registry and default facts, so every call
 // fails cleanly instead of touching the host.
+//
+// A device in memory (Device::InMemory) has no root either, but a file
+// system, registry and journal of its own in the process's memory, and the
+// default facts. It is for tests and fuzz targets that run many inputs: no
+// host file is touched, and dropping the device drops everything. What only
+// the host can do with a file is not found there: loading a module, starting
+// a program; documents handed to the configuration manager are not recorded.
 
 #include <filesystem>
 #include <memory>
@@ -28,6 +35,7 @@ namespace platform {
 
 class RegistryFile;
 class Journal;
+class FileSystem;
 
 class Device {
  public:
@@ -35,6 +43,8 @@ class Device {
 
   // No I/O here; each part is read when first used.
   explicit Device(std::filesystem::path root);
+  struct InMemory {};
+  explicit Device(InMemory);
   ~Device();
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
@@ -56,6 +66,9 @@ class Device {
   // Re-reads device.ini on next use (after a tool changed it).
   void ReloadConfig();
 
+  // The handheld's file system: fs/ below the root, the memory of a device
+  // in memory, null for a device without either.
+  FileSystem* Files() { return files_.get(); }
   RegistryFile& Registry();
   platform::Journal& Journal();
 
@@ -63,6 +76,7 @@ class Device {
   void LoadConfigLocked();
 
   std::filesystem::path root_;
+  std::unique_ptr<FileSystem> files_;
   std::mutex mutex_;
   std::optional<DeviceConfig> config_;
   std::optional<std::string> configError_;
@@ -78,12 +92,15 @@ Device& CurrentDevice();
 class ScopedDevice {
  public:
   explicit ScopedDevice(std::filesystem::path root);
+  explicit ScopedDevice(Device::InMemory);
   ~ScopedDevice();
   ScopedDevice(const ScopedDevice&) = delete;
   ScopedDevice& operator=(const ScopedDevice&) = delete;
   Device& Get() { return *device_; }
 
  private:
+  void Install();
+
   std::shared_ptr<Device> device_;
   std::shared_ptr<Device> previous_;
 };

@@ -75,18 +75,18 @@ ErrorCode SplitDevicePath(WStringView path, std::vector<WString>& parts) {
   return kErrorSuccess;
 }
 
-ErrorCode ResolveDeviceParts(const std::vector<WString>& parts, fs::path& hostPath) {
-  Device& device = CurrentDevice();
-  if (!device.HasRoot()) return kErrorPathNotFound;
+ErrorCode CheckDeviceParts(const std::vector<WString>& parts) {
   size_t length = 0;
   for (const auto& p : parts) {
     if (!IsValidFileName(p)) return kErrorInvalidName;
     length += p.size() + 1;
   }
   if (length + 1 > kMaxPath) return kErrorBadPathname;
+  return kErrorSuccess;
+}
 
-  const fs::path root = device.FileSystemRoot();
-  fs::path current = root;
+ErrorCode MapOntoHost(const fs::path& folder, const std::vector<WString>& parts, fs::path& hostPath) {
+  fs::path current = folder;
   bool folderExists = true;
   for (const auto& p : parts) {
     std::error_code ec;
@@ -98,14 +98,28 @@ ErrorCode ResolveDeviceParts(const std::vector<WString>& parts, fs::path& hostPa
     }
   }
 
-  // A symbolic link inside fs/ must not lead out of it.
+  // A symbolic link inside the folder must not lead out of it.
   std::error_code ec;
-  fs::path canonicalRoot = fs::weakly_canonical(root, ec);
+  fs::path canonicalRoot = fs::weakly_canonical(folder, ec);
   if (ec) return kErrorPathNotFound;
   fs::path canonical = fs::weakly_canonical(current, ec);
   if (ec || !IsInside(canonical, canonicalRoot)) return kErrorAccessDenied;
   hostPath = current;
   return kErrorSuccess;
+}
+
+ErrorCode LocateDevicePath(WStringView path, FileSystem*& store, std::vector<WString>& parts) {
+  if (ErrorCode e = SplitDevicePath(path, parts); e != kErrorSuccess) return e;
+  store = CurrentDevice().Files();
+  if (store == nullptr) return kErrorPathNotFound;
+  return CheckDeviceParts(parts);
+}
+
+ErrorCode ResolveDeviceParts(const std::vector<WString>& parts, fs::path& hostPath) {
+  Device& device = CurrentDevice();
+  if (!device.HasRoot()) return kErrorPathNotFound;
+  if (ErrorCode e = CheckDeviceParts(parts); e != kErrorSuccess) return e;
+  return MapOntoHost(device.FileSystemRoot(), parts, hostPath);
 }
 
 ErrorCode ResolveDevicePath(WStringView path, fs::path& hostPath) {

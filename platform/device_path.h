@@ -29,9 +29,28 @@ ErrorCode SplitDevicePath(WStringView path, std::vector<WString>& parts);
 // none of < > : " / \ | ? *, not empty).
 bool IsValidFileName(WStringView name);
 
-// Maps a device path onto the host file below the current device's fs/.
-// Errors: kErrorPathNotFound (no device root), kErrorBadPathname (escapes
-// the root, too long), kErrorInvalidName (a forbidden character).
+class FileSystem;
+
+// The current device's file store and the checked names of a device path:
+// the errors of SplitDevicePath, kErrorPathNotFound when the device has no
+// file system (no root), then those of CheckDeviceParts.
+ErrorCode LocateDevicePath(WStringView path, FileSystem*& store, std::vector<WString>& parts);
+
+// Whether split names may form a device path: kErrorInvalidName for a name
+// the handheld forbids, kErrorBadPathname when the path is too long.
+ErrorCode CheckDeviceParts(const std::vector<WString>& parts);
+
+// Maps checked names onto the host below a folder, matching each name that
+// exists there without regard to case. kErrorAccessDenied when a symbolic
+// link leads outside the folder.
+ErrorCode MapOntoHost(const std::filesystem::path& folder, const std::vector<WString>& parts,
+                      std::filesystem::path& hostPath);
+
+// Maps a device path onto the host file below the current device's fs/, for
+// what only the host can do with a file (load it as a library, start it).
+// Errors: kErrorPathNotFound (no device root: also for a device in memory),
+// kErrorBadPathname (escapes the root, too long), kErrorInvalidName (a
+// forbidden character), kErrorAccessDenied (a link leads outside fs/).
 ErrorCode ResolveDevicePath(WStringView path, std::filesystem::path& hostPath);
 
 // The same from an already split path.

@@ -1,29 +1,19 @@
 #include "platform/file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <mutex>
-#include <system_error>
 #include <vector>
 
-#include "base/host_file.h"
-#include "platform/device.h"
 #include "platform/device_path.h"
+#include "platform/file_system.h"
 
 namespace platform {
-
-namespace fs = std::filesystem;
 
 namespace {
 
 // Handles open in this process, for the sharing rules.
 struct OpenRecord {
   const void* owner;
-  dev_t device;
-  ino_t inode;
+  FileId id;
   uint32_t access;
   uint32_t share;
 };
@@ -39,9 +29,9 @@ bool Conflicts(const OpenRecord& a, uint32_t access, uint32_t share) {
   return false;
 }
 
-bool IsOpenHere(dev_t device, ino_t inode) {
+bool IsOpenHere(const FileId& id) {
   for (const auto& r : g_open)
-    if (r.device == device && r.inode == inode) return true;
+    if (r.id == id) return true;
   return false;
 }
 
@@ -50,11 +40,30 @@ ErrorCode Fail(ErrorCode e) {
   return e;
 }
 
+// What a disposition asks of the store, or the error it gives by itself.
+ErrorCode ModeFor(CreationDisposition disposition, bool exists, OpenMode& mode) {
+  switch (disposition) {
+    case CreationDisposition::CreateNew:
+      if (exists) return kErrorFileExists;
+      mode.create = mode.exclusive = true;
+      break;
+    case CreationDisposition::CreateAlways: mode.create = mode.truncate = true; break;
+    case CreationDisposition::OpenExisting:
+      if (!exists) return kErrorFileNotFound;
+      break;
+    case CreationDisposition::OpenAlways: mode.create = true; break;
+    case CreationDisposition::TruncateExisting:
+      if (!exists) return kErrorFileNotFound;
+      mode.truncate = true;
+      break;
+  }
+  return kErrorSuccess;
+}
+
 }  // namespace
 
 struct File::Handle {
-  int fd = -1;
-  fs::path hostPath;
+  std::unique_ptr<OpenStoreFile> file;
 };
 
 File::File() = default;
@@ -83,62 +92,31 @@ File& File::operator=(File&& other) noexcept {
 ErrorCode File::Open(WStringView path, uint32_t access, uint32_t share,
                      CreationDisposition disposition) {
   Close();
-  fs::path host;
-  if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) return Fail(e);
+  FileSystem* store = nullptr;
+  DeviceParts parts;
+  if (ErrorCode e = LocateDevicePath(path, store, parts); e != kErrorSuccess) return Fail(e);
   if ((access & (kGenericRead | kGenericWrite)) == 0) access |= kGenericRead;
 
   std::lock_guard guard(g_openMutex);
-  struct stat st {};
-  bool exists = ::stat(host.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
-  if (!exists && errno == ENOTDIR) return Fail(kErrorPathNotFound);
+  FileStatus status;
+  const ErrorCode statusError = store->Status(parts, status);
+  const bool exists = statusError == kErrorSuccess;
+  if (exists && status.isFolder) return Fail(kErrorAccessDenied);
+  if (!exists && statusError != kErrorFileNotFound) return Fail(statusError);
   if (exists) {
     for (const auto& r : g_open)
-      if (r.device == st.st_dev && r.inode == st.st_ino && Conflicts(r, access, share))
-        return Fail(kErrorSharingViolation);
+      if (r.id == status.id && Conflicts(r, access, share)) return Fail(kErrorSharingViolation);
   }
 
-  int flags = O_CLOEXEC;
-  if ((access & kGenericRead) && (access & kGenericWrite)) flags |= O_RDWR;
-  else if (access & kGenericWrite) flags |= O_WRONLY;
-  else flags |= O_RDONLY;
-  switch (disposition) {
-    case CreationDisposition::CreateNew:
-      if (exists) return Fail(kErrorFileExists);
-      flags |= O_CREAT | O_EXCL;
-      break;
-    case CreationDisposition::CreateAlways: flags |= O_CREAT | O_TRUNC; break;
-    case CreationDisposition::OpenExisting:
-      if (!exists) return Fail(kErrorFileNotFound);
-      break;
-    case CreationDisposition::OpenAlways: flags |= O_CREAT; break;
-    case CreationDisposition::TruncateExisting:
-      if (!exists) return Fail(kErrorFileNotFound);
-      flags |= O_TRUNC;
-      break;
-  }
-  if ((flags & O_TRUNC) && !(access & kGenericWrite)) {
-    // Truncating needs write access on the host even for a read handle.
-    flags = (flags & ~O_RDONLY) | O_RDWR;
-  }
-  int fd = ::open(host.c_str(), flags, 0644);
-  if (fd < 0) {
-    ErrorCode e = FromErrno(errno);
-    if (e == kErrorFileNotFound && !exists) {
-      // Creating in a folder that does not exist.
-      std::error_code ec;
-      if (!fs::is_directory(host.parent_path(), ec)) e = kErrorPathNotFound;
-    }
-    return Fail(e);
-  }
-  if (::fstat(fd, &st) != 0) {
-    ::close(fd);
-    return Fail(kErrorAccessDenied);
-  }
+  OpenMode mode;
+  mode.read = (access & kGenericRead) != 0;
+  mode.write = (access & kGenericWrite) != 0;
+  if (ErrorCode e = ModeFor(disposition, exists, mode); e != kErrorSuccess) return Fail(e);
+  std::unique_ptr<OpenStoreFile> opened;
+  if (ErrorCode e = store->Open(parts, mode, opened); e != kErrorSuccess) return Fail(e);
   handle_ = std::make_unique<Handle>();
-  handle_->fd = fd;
-  handle_->hostPath = host;
-  g_open.push_back({this, st.st_dev, st.st_ino, access, share});
+  handle_->file = std::move(opened);
+  g_open.push_back({this, handle_->file->Id(), access, share});
   SetLastError(exists && (disposition == CreationDisposition::OpenAlways ||
                           disposition == CreationDisposition::CreateAlways)
                    ? kErrorAlreadyExists
@@ -157,95 +135,66 @@ void File::Close() {
       }
     }
   }
-  ::close(handle_->fd);
   handle_.reset();
 }
 
 bool File::IsOpen() const { return handle_ != nullptr; }
 
-const fs::path& File::HostPath() const {
-  static const fs::path empty;
-  return handle_ ? handle_->hostPath : empty;
-}
-
 ErrorCode File::Read(void* buffer, size_t size, size_t* read) {
   if (read) *read = 0;
   if (!handle_) return Fail(kErrorInvalidHandle);
-  size_t total = 0;
-  auto* p = static_cast<char*>(buffer);
-  while (total < size) {
-    ssize_t n = ::read(handle_->fd, p + total, size - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Fail(errno == EBADF ? kErrorAccessDenied : kErrorReadFault);
-    }
-    if (n == 0) break;
-    total += static_cast<size_t>(n);
-  }
-  if (read) *read = total;
+  size_t n = 0;
+  if (ErrorCode e = handle_->file->Read(buffer, size, &n); e != kErrorSuccess) return Fail(e);
+  if (read) *read = n;
   return kErrorSuccess;
 }
 
 ErrorCode File::Write(const void* data, size_t size, size_t* written) {
   if (written) *written = 0;
   if (!handle_) return Fail(kErrorInvalidHandle);
-  size_t total = 0;
-  const auto* p = static_cast<const char*>(data);
-  while (total < size) {
-    ssize_t n = ::write(handle_->fd, p + total, size - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      if (written) *written = total;
-      return Fail(errno == EBADF ? kErrorAccessDenied : FromErrno(errno));
-    }
-    total += static_cast<size_t>(n);
-  }
-  if (written) *written = total;
-  return kErrorSuccess;
+  size_t n = 0;
+  const ErrorCode e = handle_->file->Write(data, size, &n);
+  if (written) *written = n;
+  return e == kErrorSuccess ? e : Fail(e);
 }
 
 ErrorCode File::Seek(int64_t offset, SeekOrigin origin, uint64_t* position) {
   if (!handle_) return Fail(kErrorInvalidHandle);
-  int whence = origin == SeekOrigin::Begin ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
-  off_t r = ::lseek(handle_->fd, static_cast<off_t>(offset), whence);
-  if (r < 0) return Fail(kErrorInvalidParameter);
-  if (position) *position = static_cast<uint64_t>(r);
+  uint64_t at = 0;
+  if (ErrorCode e = handle_->file->Seek(offset, origin, &at); e != kErrorSuccess) return Fail(e);
+  if (position) *position = at;
   return kErrorSuccess;
 }
 
 ErrorCode File::Size(uint64_t* size) const {
   if (!handle_) return Fail(kErrorInvalidHandle);
-  struct stat st {};
-  if (::fstat(handle_->fd, &st) != 0) return Fail(kErrorAccessDenied);
-  *size = static_cast<uint64_t>(st.st_size);
+  if (ErrorCode e = handle_->file->Size(size); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 ErrorCode File::SetEnd() {
   if (!handle_) return Fail(kErrorInvalidHandle);
-  off_t pos = ::lseek(handle_->fd, 0, SEEK_CUR);
-  if (pos < 0 || ::ftruncate(handle_->fd, pos) != 0) return Fail(FromErrno(errno));
+  if (ErrorCode e = handle_->file->SetEnd(); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 ErrorCode File::Flush() {
   if (!handle_) return Fail(kErrorInvalidHandle);
-  if (::fsync(handle_->fd) != 0 && errno != EINVAL) return Fail(FromErrno(errno));
+  if (ErrorCode e = handle_->file->Flush(); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 uint32_t GetFileAttributes(WStringView path) {
-  fs::path host;
-  if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) {
+  FileSystem* store = nullptr;
+  DeviceParts parts;
+  FileStatus status;
+  ErrorCode e = LocateDevicePath(path, store, parts);
+  if (e == kErrorSuccess) e = store->Status(parts, status);
+  if (e != kErrorSuccess) {
     SetLastError(e);
     return kInvalidAttributes;
   }
-  struct stat st {};
-  if (::stat(host.c_str(), &st) != 0) {
-    SetLastError(errno == ENOTDIR ? kErrorPathNotFound : FromErrno(errno));
-    return kInvalidAttributes;
-  }
-  return S_ISDIR(st.st_mode) ? kAttributeDirectory : kAttributeNormal;
+  return status.isFolder ? kAttributeDirectory : kAttributeNormal;
 }
 
 bool FileExists(WStringView path) { return GetFileAttributes(path) != kInvalidAttributes; }
@@ -277,68 +226,63 @@ ErrorCode CopyDeviceFile(WStringView from, WStringView to, bool failIfExists) {
 }
 
 ErrorCode DeleteDeviceFile(WStringView path) {
-  fs::path host;
-  if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) return Fail(e);
+  FileSystem* store = nullptr;
+  DeviceParts parts;
+  if (ErrorCode e = LocateDevicePath(path, store, parts); e != kErrorSuccess) return Fail(e);
   std::lock_guard guard(g_openMutex);
-  struct stat st {};
-  if (::lstat(host.c_str(), &st) != 0) return Fail(errno == ENOTDIR ? kErrorPathNotFound : FromErrno(errno));
-  if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
+  FileStatus status;
+  if (ErrorCode e = store->Status(parts, status); e != kErrorSuccess) return Fail(e);
+  if (status.isFolder) return Fail(kErrorAccessDenied);
   // The handheld refuses to delete a file that is open.
-  if (IsOpenHere(st.st_dev, st.st_ino)) return Fail(kErrorSharingViolation);
-  if (::unlink(host.c_str()) != 0) return Fail(FromErrno(errno));
+  if (IsOpenHere(status.id)) return Fail(kErrorSharingViolation);
+  if (ErrorCode e = store->RemoveFile(parts); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 ErrorCode MoveDeviceFile(WStringView from, WStringView to) {
-  fs::path a, b;
-  if (ErrorCode e = ResolveDevicePath(from, a); e != kErrorSuccess) return Fail(e);
-  if (ErrorCode e = ResolveDevicePath(to, b); e != kErrorSuccess) return Fail(e);
-  struct stat st {};
-  if (::stat(a.c_str(), &st) != 0) return Fail(FromErrno(errno));
-  if (::stat(b.c_str(), &st) == 0) return Fail(kErrorAlreadyExists);
-  if (::rename(a.c_str(), b.c_str()) != 0) return Fail(FromErrno(errno));
+  FileSystem* store = nullptr;
+  DeviceParts a, b;
+  if (ErrorCode e = LocateDevicePath(from, store, a); e != kErrorSuccess) return Fail(e);
+  if (ErrorCode e = LocateDevicePath(to, store, b); e != kErrorSuccess) return Fail(e);
+  FileStatus status;
+  if (ErrorCode e = store->Status(a, status); e != kErrorSuccess) return Fail(e);
+  if (store->Status(b, status) == kErrorSuccess) return Fail(kErrorAlreadyExists);
+  if (ErrorCode e = store->Rename(a, b); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 ErrorCode ReplaceDeviceFile(WStringView from, WStringView to) {
-  fs::path a, b;
-  if (ErrorCode e = ResolveDevicePath(from, a); e != kErrorSuccess) return Fail(e);
-  if (ErrorCode e = ResolveDevicePath(to, b); e != kErrorSuccess) return Fail(e);
+  FileSystem* store = nullptr;
+  DeviceParts a, b;
+  if (ErrorCode e = LocateDevicePath(from, store, a); e != kErrorSuccess) return Fail(e);
+  if (ErrorCode e = LocateDevicePath(to, store, b); e != kErrorSuccess) return Fail(e);
   std::lock_guard guard(g_openMutex);
-  struct stat st {};
-  if (::stat(a.c_str(), &st) != 0) return Fail(errno == ENOTDIR ? kErrorPathNotFound : FromErrno(errno));
-  if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
-  if (::stat(b.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return Fail(kErrorAccessDenied);
+  FileStatus status;
+  if (ErrorCode e = store->Status(a, status); e != kErrorSuccess) return Fail(e);
+  if (status.isFolder) return Fail(kErrorAccessDenied);
+  if (store->Status(b, status) == kErrorSuccess) {
+    if (status.isFolder) return Fail(kErrorAccessDenied);
     // The handheld refuses to overwrite a file that is open.
-    if (IsOpenHere(st.st_dev, st.st_ino)) return Fail(kErrorSharingViolation);
+    if (IsOpenHere(status.id)) return Fail(kErrorSharingViolation);
   }
-  if (::rename(a.c_str(), b.c_str()) != 0) return Fail(FromErrno(errno));
-  // Make the new name durable, so that a power cut right after the call does
-  // not bring the old file back.
-  int dir = ::open(b.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  if (ErrorCode e = store->Rename(a, b); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 ErrorCode CreateDeviceDirectory(WStringView path) {
-  fs::path host;
-  if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) return Fail(e);
-  if (::mkdir(host.c_str(), 0755) != 0) {
-    return Fail(errno == ENOENT ? kErrorPathNotFound : FromErrno(errno));
-  }
+  FileSystem* store = nullptr;
+  DeviceParts parts;
+  if (ErrorCode e = LocateDevicePath(path, store, parts); e != kErrorSuccess) return Fail(e);
+  if (ErrorCode e = store->CreateFolder(parts); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 
 ErrorCode RemoveDeviceDirectory(WStringView path) {
-  fs::path host;
-  if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) return Fail(e);
-  std::error_code ec;
-  if (fs::equivalent(host, CurrentDevice().FileSystemRoot(), ec)) return Fail(kErrorAccessDenied);
-  if (::rmdir(host.c_str()) != 0) return Fail(FromErrno(errno));
+  FileSystem* store = nullptr;
+  DeviceParts parts;
+  if (ErrorCode e = LocateDevicePath(path, store, parts); e != kErrorSuccess) return Fail(e);
+  if (parts.empty()) return Fail(kErrorAccessDenied);  // the root stays
+  if (ErrorCode e = store->RemoveFolder(parts); e != kErrorSuccess) return Fail(e);
   return kErrorSuccess;
 }
 

@@ -9,7 +9,6 @@
 // this process.
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,8 +60,6 @@ class File {
   ErrorCode Size(uint64_t* size) const;
   ErrorCode SetEnd();
   ErrorCode Flush();
-
-  const std::filesystem::path& HostPath() const;
 
  private:
   struct Handle;

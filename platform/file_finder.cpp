@@ -1,17 +1,11 @@
 #include "platform/file_finder.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/device_path.h"
-#include "platform/file.h"
+#include "platform/file_system.h"
 
 namespace platform {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -60,28 +54,19 @@ ErrorCode FileFinder::FindFirst(WStringView pattern, FindData& out) {
     SetLastError(kErrorFileNotFound);
     return kErrorFileNotFound;
   }
-  fs::path host;
-  if (ErrorCode e = ResolveDevicePath(folder, host); e != kErrorSuccess) {
+  FileSystem* store = nullptr;
+  DeviceParts parts;
+  if (ErrorCode e = LocateDevicePath(folder, store, parts); e != kErrorSuccess) {
     SetLastError(e == kErrorFileNotFound ? kErrorPathNotFound : e);
     return LastError();
   }
-  std::error_code ec;
-  if (!fs::is_directory(host, ec)) {
-    SetLastError(kErrorPathNotFound);
-    return kErrorPathNotFound;
+  std::vector<FindData> names;
+  if (ErrorCode e = store->List(parts, names); e != kErrorSuccess) {
+    SetLastError(e == kErrorFileNotFound ? kErrorPathNotFound : e);
+    return LastError();
   }
-  for (fs::directory_iterator it(host, ec), end; !ec && it != end; it.increment(ec)) {
-    WString name = FromUtf8(it->path().filename().string());
-    if (!MatchesPattern(namePattern, name)) continue;
-    FindData d;
-    d.name = name;
-    struct stat st {};
-    if (::stat(it->path().c_str(), &st) == 0) {
-      d.attributes = S_ISDIR(st.st_mode) ? kAttributeDirectory : kAttributeNormal;
-      d.size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
-    }
-    matches_.push_back(std::move(d));
-  }
+  for (FindData& d : names)
+    if (MatchesPattern(namePattern, d.name)) matches_.push_back(std::move(d));
   std::sort(matches_.begin(), matches_.end(), [](const FindData& a, const FindData& b) {
     int c = CompareNoCase(a.name, b.name);
     return c != 0 ? c < 0 : a.name < b.name;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <mutex>
 
-#include "platform/device_path.h"
 #include "platform/file.h"
 #include "platform/resource_strings.h"
 
@@ -49,13 +48,7 @@ std::optional<T> Fail(ErrorCode code) {
 ErrorCode ResourceLibrary::Load(WStringView path) {
   Free();
   loadError_ = {};
-  std::filesystem::path host;
-  if (ErrorCode e = ResolveDevicePath(path, host); e != kErrorSuccess) {
-    SetLastError(e);
-    return e;
-  }
-  std::error_code ec;
-  if (std::filesystem::is_directory(host, ec)) {
+  if (IsDirectory(path)) {
     SetLastError(kErrorModNotFound);
     return kErrorModNotFound;
   }

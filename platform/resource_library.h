@@ -35,8 +35,8 @@ class ResourceLibrary {
 
   // Reads and checks the file at a device path (the whole path; searching a
   // folder for "RondelRes.*" is FileFinder's work). Errors:
-  // kErrorModNotFound when no file is there, the path errors of
-  // ResolveDevicePath, a read error, or kErrorBadExeFormat when the file is
+  // kErrorModNotFound when no file is there, the path errors of the file
+  // calls (file.h), a read error, or kErrorBadExeFormat when the file is
   // not a well-formed compiled resource file (LoadError tells what and at
   // which byte). On failure nothing stays loaded.
   ErrorCode Load(WStringView path);

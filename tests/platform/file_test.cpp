@@ -2,14 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/device_path.h"
 #include "platform/file_finder.h"
+#include "platform/memory_file_system.h"
+#include "platform/module.h"
+#include "platform/process.h"
+#include "platform/registry.h"
 #include "tests/support/temp_device.h"
 
 namespace platform {
 namespace {
 
-TEST(File, ReadWriteSeekSize) {
-  test_support::TempDevice device;
+using Storage = test_support::TempDevice::Storage;
+
+// The file calls behave the same on a device in a host folder and on one in
+// memory; each test runs on both.
+class FileCalls : public ::testing::TestWithParam<Storage> {};
+
+INSTANTIATE_TEST_SUITE_P(Storage, FileCalls, ::testing::Values(Storage::HostFolder, Storage::Memory),
+                         [](const auto& info) {
+                           return info.param == Storage::Memory ? "Memory" : "HostFolder";
+                         });
+
+TEST_P(FileCalls, ReadWriteSeekSize) {
+  test_support::TempDevice device(GetParam());
   File f;
   ASSERT_EQ(f.Open(u"\\Yvra File Store\\doc.bin", kGenericRead | kGenericWrite, kShareNone,
                    CreationDisposition::CreateNew),
@@ -31,8 +49,8 @@ TEST(File, ReadWriteSeekSize) {
   EXPECT_EQ(device.ReadFile("Yvra File Store/doc.bin"), "hello world");
 }
 
-TEST(File, DispositionsReportTheHandheldsErrors) {
-  test_support::TempDevice device;
+TEST_P(FileCalls, DispositionsReportTheHandheldsErrors) {
+  test_support::TempDevice device(GetParam());
   device.WriteFile("Windows/a.txt", "abc");
   File f;
   EXPECT_EQ(f.Open(u"\\Windows\\a.txt", kGenericWrite, 0, CreationDisposition::CreateNew),
@@ -52,8 +70,8 @@ TEST(File, DispositionsReportTheHandheldsErrors) {
   EXPECT_EQ(g.Read(nullptr, 0, nullptr), kErrorInvalidHandle);
 }
 
-TEST(File, SharingRules) {
-  test_support::TempDevice device;
+TEST_P(FileCalls, SharingRules) {
+  test_support::TempDevice device(GetParam());
   device.WriteFile("Windows/shared.ini", "x");
   struct Case {
     uint32_t firstAccess, firstShare, secondAccess, secondShare;
@@ -84,8 +102,8 @@ TEST(File, SharingRules) {
   EXPECT_EQ(DeleteDeviceFile(u"\\Windows\\shared.ini"), kErrorSuccess);
 }
 
-TEST(File, CopyDeleteAndFolders) {
-  test_support::TempDevice device;
+TEST_P(FileCalls, CopyDeleteAndFolders) {
+  test_support::TempDevice device(GetParam());
   device.WriteFile("velmCustom/GPRSope.inf", "new");
   device.WriteFile("Yvra ROM/GPRS Settings/gprsope.inf", "old");
   EXPECT_EQ(CopyDeviceFile(u"velmCustom\\GPRSope.inf", u"\\Yvra ROM\\GPRS Settings\\GPRSope.inf",
@@ -107,8 +125,8 @@ TEST(File, CopyDeleteAndFolders) {
   EXPECT_EQ(RemoveDeviceDirectory(u"\\"), kErrorAccessDenied);
 }
 
-TEST(File, ReplaceOverwritesInOneStep) {
-  test_support::TempDevice device;
+TEST_P(FileCalls, ReplaceOverwritesInOneStep) {
+  test_support::TempDevice device(GetParam());
   device.WriteFile("Windows/doc.dat", "old");
   device.WriteFile("Windows/doc.dat.~0", "new");
   device.WriteFile("Windows/other", "x");
@@ -134,6 +152,116 @@ TEST(File, ReplaceOverwritesInOneStep) {
   EXPECT_EQ(device.ReadFile("Windows/other"), "x");
 }
 
+TEST_P(FileCalls, PathsFindNamesWithoutRegardToCase) {
+  test_support::TempDevice device(GetParam());
+  device.WriteFile("Windows/VELM.CPL", "cpl");
+  struct Case {
+    const char16_t* path;
+    CreationDisposition disposition;
+    ErrorCode error;
+  } cases[] = {
+      {u"\\windows\\velm.cpl", CreationDisposition::OpenExisting, kErrorSuccess},
+      {u"/WINDOWS//Velm.Cpl", CreationDisposition::OpenExisting, kErrorSuccess},
+      {u"Windows\\.\\sub\\..\\VELM.CPL", CreationDisposition::OpenExisting, kErrorSuccess},
+      {u"\\Windows\\missing", CreationDisposition::OpenExisting, kErrorFileNotFound},
+      {u"\\NoFolder\\x", CreationDisposition::OpenExisting, kErrorFileNotFound},
+      {u"\\NoFolder\\x", CreationDisposition::OpenAlways, kErrorPathNotFound},
+      {u"\\Windows\\VELM.CPL\\x", CreationDisposition::OpenExisting, kErrorPathNotFound},
+      {u"\\Windows\\VELM.CPL\\x", CreationDisposition::CreateAlways, kErrorPathNotFound},
+      {u"\\", CreationDisposition::OpenExisting, kErrorAccessDenied},
+      {u"\\..\\registry.reg", CreationDisposition::OpenExisting, kErrorBadPathname},
+      {u"\\Windows\\a:b", CreationDisposition::CreateAlways, kErrorInvalidName},
+  };
+  for (const auto& c : cases) {
+    File f;
+    EXPECT_EQ(f.Open(c.path, kGenericRead, kShareRead, c.disposition), c.error) << ToUtf8(c.path);
+    if (c.error == kErrorSuccess) {
+      char buf[8];
+      size_t n = 0;
+      ASSERT_EQ(f.Read(buf, sizeof buf, &n), kErrorSuccess);
+      EXPECT_EQ(std::string(buf, n), "cpl");
+    }
+  }
+  // A new name keeps its case; an existing one is reached in any case.
+  ASSERT_EQ(WriteDeviceFile(u"\\WINDOWS\\NewFile.txt", "new"), kErrorSuccess);
+  ASSERT_EQ(WriteDeviceFile(u"\\windows\\NEWFILE.TXT", "again"), kErrorSuccess);
+  FileFinder finder;
+  FindData d;
+  std::vector<WString> names;
+  for (ErrorCode e = finder.FindFirst(u"\\Windows\\*", d); e == kErrorSuccess; e = finder.FindNext(d))
+    names.push_back(d.name);
+  EXPECT_EQ(names, (std::vector<WString>{u"NewFile.txt", u"VELM.CPL"}));
+  EXPECT_EQ(device.ReadFile("Windows/NewFile.txt"), "again");
+  EXPECT_EQ(GetFileAttributes(u"\\windows"), kAttributeDirectory);
+  EXPECT_EQ(GetFileAttributes(u"\\Windows\\velm.cpl"), kAttributeNormal);
+  EXPECT_EQ(GetFileAttributes(u"\\Windows\\VELM.CPL\\x"), kInvalidAttributes);
+  EXPECT_EQ(LastError(), kErrorPathNotFound);
+}
+
+TEST_P(FileCalls, MoveRenamesFilesAndFolders) {
+  test_support::TempDevice device(GetParam());
+  device.WriteFile("velmCustom/a.inf", "a");
+  device.WriteFile("velmCustom/b.inf", "b");
+  EXPECT_EQ(MoveDeviceFile(u"\\velmCustom\\a.inf", u"\\velmCustom\\B.INF"), kErrorAlreadyExists);
+  EXPECT_EQ(MoveDeviceFile(u"\\velmCustom\\none", u"\\velmCustom\\c"), kErrorFileNotFound);
+  ASSERT_EQ(MoveDeviceFile(u"\\velmCustom\\a.inf", u"\\Windows\\c.inf"), kErrorSuccess);
+  EXPECT_EQ(device.ReadFile("Windows/c.inf"), "a");
+  EXPECT_FALSE(FileExists(u"\\velmCustom\\a.inf"));
+  ASSERT_EQ(MoveDeviceFile(u"\\velmCustom", u"\\Moved"), kErrorSuccess);
+  EXPECT_EQ(device.ReadFile("Moved/b.inf"), "b");
+  EXPECT_EQ(MoveDeviceFile(u"\\Moved", u"\\Moved\\Inside"), kErrorInvalidParameter);
+  EXPECT_EQ(MoveDeviceFile(u"\\Moved\\b.inf", u"\\Missing\\b.inf"), kErrorFileNotFound);
+  EXPECT_EQ(device.ReadFile("Moved/b.inf"), "b");
+}
+
+TEST(MemoryFileSystem, NoFileGrowsPastItsBound) {
+  test_support::TempDevice device(test_support::TempDevice::Storage::Memory);
+  File f;
+  ASSERT_EQ(f.Open(u"\\big", kGenericRead | kGenericWrite, kShareNone, CreationDisposition::CreateNew),
+            kErrorSuccess);
+  uint64_t pos = 0, size = 0;
+  ASSERT_EQ(f.Seek(INT64_MAX / 2, SeekOrigin::Begin, &pos), kErrorSuccess);
+  size_t n = 1;
+  EXPECT_EQ(f.Write("x", 1, &n), kErrorDiskFull);
+  EXPECT_EQ(n, 0u);
+  EXPECT_EQ(f.SetEnd(), kErrorDiskFull);
+  EXPECT_EQ(f.Seek(INT64_MAX, SeekOrigin::Current, &pos), kErrorInvalidParameter);
+  EXPECT_EQ(f.Seek(-1, SeekOrigin::Begin, &pos), kErrorInvalidParameter);
+  // Right at the bound a write still fits; a byte beyond does not.
+  ASSERT_EQ(f.Seek(MemoryFileSystem::kMaxFileSize - 1, SeekOrigin::Begin, &pos), kErrorSuccess);
+  EXPECT_EQ(f.Write("x", 1, &n), kErrorSuccess);
+  EXPECT_EQ(f.Write("y", 1, &n), kErrorDiskFull);
+  ASSERT_EQ(f.Size(&size), kErrorSuccess);
+  EXPECT_EQ(size, MemoryFileSystem::kMaxFileSize);
+  ASSERT_EQ(f.Seek(3, SeekOrigin::Begin, &pos), kErrorSuccess);
+  ASSERT_EQ(f.SetEnd(), kErrorSuccess);
+  ASSERT_EQ(f.Size(&size), kErrorSuccess);
+  EXPECT_EQ(size, 3u);
+}
+
+TEST(MemoryFileSystem, ADeviceInMemoryKeepsNothingOnTheHost) {
+  {
+    test_support::TempDevice device(test_support::TempDevice::Storage::Memory);
+    device.WriteFile("Windows/VELM.CPL", "not a library");
+    EXPECT_FALSE(CurrentDevice().HasRoot());
+    std::filesystem::path host;
+    EXPECT_EQ(ResolveDevicePath(u"\\Windows\\VELM.CPL", host), kErrorPathNotFound);
+    Module module;
+    EXPECT_NE(module.Load(u"VELM.CPL"), kErrorSuccess);
+    EXPECT_NE(StartProcess(u"\\Windows\\VELM.CPL", u"", nullptr), kErrorSuccess);
+    // The registry is the device's own too.
+    RegistryKey key;
+    ASSERT_EQ(key.Create(Hive::LocalMachine, u"Comm"), kErrorSuccess);
+    ASSERT_EQ(key.SetDword(u"Kept", 1), kErrorSuccess);
+  }
+  // A new device in memory starts empty.
+  test_support::TempDevice fresh(test_support::TempDevice::Storage::Memory);
+  EXPECT_FALSE(FileExists(u"\\Windows\\VELM.CPL"));
+  EXPECT_TRUE(IsDirectory(u"\\Yvra File Store"));
+  RegistryKey key;
+  EXPECT_EQ(key.Open(Hive::LocalMachine, u"Comm"), kErrorFileNotFound);
+}
+
 TEST(FileFinder, PatternsAsTheHandheldMatchesThem) {
   struct Case {
     const char16_t* pattern;
@@ -150,8 +278,8 @@ TEST(FileFinder, PatternsAsTheHandheldMatchesThem) {
     EXPECT_EQ(MatchesPattern(c.pattern, c.name), c.matches) << ToUtf8(c.pattern) << " " << ToUtf8(c.name);
 }
 
-TEST(FileFinder, EnumeratesInAStableOrder) {
-  test_support::TempDevice device;
+TEST_P(FileCalls, FinderEnumeratesInAStableOrder) {
+  test_support::TempDevice device(GetParam());
   device.WriteFile("velmCustom/b.inf", "");
   device.WriteFile("velmCustom/A.bmp", "");
   device.WriteFile("velmCustom/c", "");

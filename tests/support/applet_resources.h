@@ -17,6 +17,9 @@ namespace test_support {
 class InstalledResources {
  public:
   explicit InstalledResources(TempDevice& device);
+  // Another compiled resource file of the build (relative to the build
+  // folder), such as the gallery's, which holds the applet's resources too.
+  InstalledResources(TempDevice& device, std::string_view builtFile);
   InstalledResources(const InstalledResources&) = delete;
   InstalledResources& operator=(const InstalledResources&) = delete;
 
@@ -24,6 +27,11 @@ class InstalledResources {
   platform::ResourceLibrary library_;
   std::unique_ptr<platform::ScopedResourceSource> current_;
 };
+
+// The gallery's resources: the applet's library and the gallery's page in
+// portrait (100) and landscape (101). Tests that use them depend on the
+// gallery_resources target.
+inline constexpr std::string_view kGalleryResources = "tools/handheld/gallery/gallery.res";
 
 // A file of the sample installation data in resources/sample.
 std::filesystem::path SamplePath(std::string_view name);

@@ -1,6 +1,7 @@
 #pragma once
-// A throw-away emulated device for tests: a temporary folder laid out like a
-// device root and made current for the test's lifetime.
+// A throw-away emulated device for tests, made current for the test's
+// lifetime: a temporary folder laid out like a device root, or a device in
+// memory (the same file calls, no host files).
 
 #include <filesystem>
 #include <memory>
@@ -14,24 +15,33 @@ namespace test_support {
 
 class TempDevice {
  public:
-  // Creates fs/ with \Windows, \Yvra ROM\GPRS Settings and \Yvra File Store.
-  TempDevice();
+  enum class Storage { HostFolder, Memory };
+
+  // Creates \Windows, \Yvra ROM\GPRS Settings and \Yvra File Store.
+  explicit TempDevice(Storage storage = Storage::HostFolder);
   ~TempDevice();
   TempDevice(const TempDevice&) = delete;
   TempDevice& operator=(const TempDevice&) = delete;
 
+  Storage Kind() const { return storage_; }
+  // The device root; empty for a device in memory.
   const std::filesystem::path& Root() const { return root_; }
   platform::Device& Device() { return scoped_->Get(); }
 
-  // The host path of a file below fs/, given with forward slashes.
+  // The host path of a file below fs/, given with forward slashes (a device
+  // in folder only).
   std::filesystem::path HostPath(std::string_view relative) const;
-  // Writes a file below fs/ (folders are created), bytes as given.
+  // Writes a file of the device's file system, given with forward slashes
+  // (folders are created), bytes as given.
   void WriteFile(std::string_view relative, std::string_view bytes) const;
+  // The file's bytes; empty when it cannot be read.
   std::string ReadFile(std::string_view relative) const;
-  // Writes device.ini and makes the device read it again.
+  // Writes device.ini and makes the device read it again (a device in
+  // folder only).
   void SetConfig(const platform::DeviceConfig& config);
 
  private:
+  Storage storage_;
   std::filesystem::path root_;
   std::unique_ptr<platform::ScopedDevice> scoped_;
 };

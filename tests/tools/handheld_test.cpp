@@ -153,3 +153,60 @@ TEST_F(HandheldCommand, OperatorsCheckNamesTheSampleDataFindingsAndPrefersTheWor
 }
 
 }  // namespace
+
+TEST_F(HandheldCommand, RunDrivesAProgramWithAScriptAndPhotographsEachStep) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  const fs::path script = base_ / "steps.txt";
+  std::ofstream(script) << "# the gallery's question, then its page\n"
+                           "answer yes\n"
+                           "tap 1300\n"
+                           "answer no\n"
+                           "type \"Office\"\n"
+                           "ok\n";
+  const fs::path shots = base_ / "shots";
+  CommandRun r = Handheld("run " + Dir() + " '\\Windows\\gallery.exe' --script '" + script.string() + "' --shots '" +
+                          shots.string() + "' -- /ask");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output.find("Sanitizer"), std::string::npos) << r.output;  // the program ended cleanly
+  for (const char* expected : {"line 2: answer yes: done\n", "line 4: answer no: done\n", "line 6: ok: done\n",
+                               "no screenshot after the last step: the program ended\n",
+                               "\\Windows\\gallery.exe ended with exit code 1\n",
+                               "answered yes\n", "answered no\n"})
+    EXPECT_NE(r.output.find(expected), std::string::npos) << expected << "\nin\n" << r.output;
+  for (const char* shot : {"00-start.png", "01-answer-yes.png", "02-tap-1300.png", "03-answer-no.png", "04-type.png",
+                           "run.log"})
+    EXPECT_TRUE(fs::is_regular_file(shots / shot)) << shot;
+
+  // A step that cannot be done, and a script that does not parse.
+  std::ofstream(script) << "answer yes\ntap 4242\nok\n";
+  r = Handheld("run " + Dir() + " '\\Windows\\gallery.exe' --script '" + script.string() + "' -- /ask");
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("line 2: tap 4242: no such control"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("line 3: ok: not reached"), std::string::npos) << r.output;
+  std::ofstream(script) << "ok\n\nfly away\n";
+  r = Handheld("run " + Dir() + " '\\Windows\\gallery.exe' --script '" + script.string() + "'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("steps.txt:3: unknown step \"fly\""), std::string::npos) << r.output;
+}
+
+TEST_F(HandheldCommand, AnswersWaitForTheMessageBoxesNobodyAnswers) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  CommandRun r = Handheld("answer " + Dir() + " yes no");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.output, "queued: yes no\n");
+  EXPECT_EQ(Handheld("answer " + Dir() + " perhaps").exitCode, 1);
+  // Nobody in front: the question takes "yes", the page that follows is
+  // dismissed; the next run's question takes "no".
+  r = Handheld("run " + Dir() + " '\\Windows\\gallery.exe' -- /ask");
+  EXPECT_EQ(r.output.find("Sanitizer"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("journal 0"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("answer queue: yes"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("nobody in front of the device: \"Gallery\" dismissed with cancel"), std::string::npos)
+      << r.output;
+  r = Handheld("run " + Dir() + " '\\Windows\\gallery.exe' -- /ask");
+  EXPECT_NE(r.output.find("answer queue: no"), std::string::npos) << r.output;
+  r = Handheld("run " + Dir() + " '\\Windows\\gallery.exe' -- /ask");
+  EXPECT_NE(r.output.find("answer queue empty: message box dismissed with no"), std::string::npos) << r.output;
+  EXPECT_EQ(Handheld("answer " + Dir()).output, "no answers queued\n");
+  EXPECT_EQ(Handheld("answer " + Dir() + " ok --clear").output, "queued: ok\n");
+}

@@ -27,6 +27,8 @@ void AddJournalCommand(CLI::App& app);
 void AddSimCommand(CLI::App& app);
 void AddResetCommand(CLI::App& app);
 void AddOperatorsCommand(CLI::App& app);
+void AddAnswerCommand(CLI::App& app);
+void AddRunCommand(CLI::App& app);
 void AddConnectionsCommand(CLI::App& app);
 void AddProvisioningCommand(CLI::App& app);
 

@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
   handheld::AddSimCommand(app);
   handheld::AddResetCommand(app);
   handheld::AddOperatorsCommand(app);
+  handheld::AddAnswerCommand(app);
+  handheld::AddRunCommand(app);
   handheld::AddConnectionsCommand(app);
   handheld::AddProvisioningCommand(app);
   try {
