@@ -53,18 +53,29 @@ bool OperatorDatabase::Open(WStringView folder, WStringView operatorName) {
 void OperatorDatabase::ListOperatorSections() {
   operators_.clear();
   countries_.clear();
-  std::vector<WString> all;
-  reader_.ListSections(all);
-  for (WString& section : all) {
-    WString name;
+  sections_.clear();
+  reader_.ListSections(sections_);
+  // The country of a code is looked up once: the locale information behind
+  // a name is slow, and operators share their countries.
+  std::vector<int32_t> codesWithoutName;
+  for (const WString& section : sections_) {
     int32_t code = kNoCountryCode;
-    // An operator of a country the table lacks is not offered at all.
-    if (!CountryOf(section, name, code)) continue;
+    if (section != customOperator_) code = reader_.GetInt(section, keys::kCountryProvider, kNoCountryCode);
     // Countries are merged by code: the first operator of a code names it.
     auto known = std::find_if(countries_.begin(), countries_.end(),
                               [code](const Country& c) { return c.code == code; });
-    if (known == countries_.end()) known = countries_.insert(known, Country{std::move(name), code});
-    operators_.push_back({std::move(section), static_cast<size_t>(known - countries_.begin())});
+    if (known == countries_.end()) {
+      if (std::find(codesWithoutName.begin(), codesWithoutName.end(), code) != codesWithoutName.end()) continue;
+      WString name;
+      int32_t ignored = kNoCountryCode;
+      // An operator of a country the table lacks is not offered at all.
+      if (!CountryOf(section, name, ignored)) {
+        codesWithoutName.push_back(code);
+        continue;
+      }
+      known = countries_.insert(known, Country{std::move(name), code});
+    }
+    operators_.push_back({section, static_cast<size_t>(known - countries_.begin())});
   }
 }
 
@@ -329,9 +340,7 @@ void OperatorDatabase::FillRecord(const WString* folder, CRASparam& record) {
 WString OperatorDatabase::FindByHomeNetwork(WStringView number) {
   WStringView code = number.substr(0, number.find(u','));
   code = code.substr(0, kHomeNetworkNumberLength);
-  std::vector<WString> all;
-  reader_.ListSections(all);
-  for (const WString& section : all) {
+  for (const WString& section : sections_) {
     const std::vector<WString> listed = HomeNetworkNumbers(section);
     if (std::find(listed.begin(), listed.end(), code) != listed.end()) return section;
   }

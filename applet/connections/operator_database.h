@@ -187,6 +187,7 @@ class OperatorDatabase {
   platform::WString customOperator_;
   platform::WString noCountry_;
   platform::WString currentOperator_;
+  std::vector<platform::WString> sections_;  // every section, as the file lists them
   std::vector<Operator> operators_;
   std::vector<Country> countries_;
 };

@@ -55,6 +55,12 @@ void ParseKeyLine(WStringView line, WString& key, WString& value) {
   value = WString(v);
 }
 
+bool IsAscii(WStringView text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
 bool IsDigits(WStringView text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
@@ -101,8 +107,7 @@ bool SectionedTextReader::Open(WStringView path) {
 void SectionedTextReader::Close() {
   file_.Close();
   isOpen_ = false;
-  sectionIndex_.clear();
-  indexed_ = false;
+  ClearIndex();
   ResetBuffer(0);
 }
 
@@ -113,6 +118,14 @@ void SectionedTextReader::ResetBuffer(uint64_t position) {
 }
 
 bool SectionedTextReader::Rewind(uint64_t position) {
+  // A place that the buffer holds needs no reading, and one just after it
+  // is reached by reading on: lookups of neighbouring sections, as the
+  // databases make them in file order, start there.
+  if (position >= bufferPosition_ + end_ && position - (bufferPosition_ + end_) < kBufferSize) Refill();
+  if (position >= bufferPosition_ && position < bufferPosition_ + end_) {
+    cursor_ = static_cast<size_t>(position - bufferPosition_);
+    return true;
+  }
   if (file_.Seek(static_cast<int64_t>(position), platform::SeekOrigin::Begin) !=
       platform::kErrorSuccess) {
     // Reading on from an unknown place could return another section's
@@ -143,15 +156,23 @@ bool SectionedTextReader::ReadLine() {
   size_t n = 0;
   bool any = false;
   lineEnded_ = false;
+  // Whole runs of the buffer up to the LF, the line's limit or the buffer's
+  // end are copied at once.
   while (n < kMaxLineLength) {
     if (cursor_ == end_ && !Refill()) break;
     any = true;
-    const char c = buffer_[cursor_++];
-    if (c == '\n') {
+    const char* run = buffer_.data() + cursor_;
+    const size_t available = std::min(end_ - cursor_, kMaxLineLength - n);
+    const char* lf = static_cast<const char*>(std::memchr(run, '\n', available));
+    const size_t length = lf != nullptr ? static_cast<size_t>(lf - run) : available;
+    std::memcpy(line_.data() + n, run, length);
+    n += length;
+    cursor_ += length;
+    if (lf != nullptr) {
+      ++cursor_;
       lineEnded_ = true;
       break;
     }
-    line_[n++] = c;
   }
   if (!any) return false;
   if (n > 0 && line_[n - 1] == '\r') --n;
@@ -178,17 +199,58 @@ std::optional<WString> SectionedTextReader::IndexHeaderName() const {
 }
 
 void SectionedTextReader::BuildIndex() {
-  sectionIndex_.clear();
+  ClearIndex();
   Rewind(0);
   while (ReadLine()) {
     if (std::optional<WString> name = IndexHeaderName()) {
       currentSection_ = *name;
+      sectionsByName_.try_emplace(IndexKey(*name), sectionIndex_.size());
       sectionIndex_.push_back({std::move(*name), lineOffset_});
     }
   }
   indexed_ = true;
 }
 
+void SectionedTextReader::ClearIndex() {
+  sectionIndex_.clear();
+  sectionsByName_.clear();
+  hasLastLookup_ = false;
+  indexed_ = false;
+}
+
+WString SectionedTextReader::IndexKey(WStringView name) {
+  // Names are equal under KeysEqual exactly when their case foldings are.
+  // ASCII names are their own keys, compared and hashed without regard to
+  // letter case, which for ASCII is the same.
+  return IsAscii(name) ? WString(name) : platform::FoldCase(name);
+}
+
+size_t SectionedTextReader::FindIndexEntry(WStringView section) {
+  // The databases look up one section many times in a row.
+  if (hasLastLookup_ && lastLookup_ == section) return lastEntry_;
+  const auto it = IsAscii(section) ? sectionsByName_.find(section) : sectionsByName_.find(IndexKey(section));
+  lastLookup_.assign(section);
+  lastEntry_ = it == sectionsByName_.end() ? kNoEntry : it->second;
+  hasLastLookup_ = true;
+  return lastEntry_;
+}
+
+size_t SectionedTextReader::AsciiNoCaseHash::operator()(WStringView text) const {
+  // FNV-1a over the letters in lower case.
+  uint64_t hash = 14695981039346656037ull;
+  for (char16_t c : text) {
+    hash ^= AsciiLower(c);
+    hash *= 1099511628211ull;
+  }
+  return static_cast<size_t>(hash);
+}
+
+bool SectionedTextReader::AsciiNoCaseEqual::operator()(WStringView a, WStringView b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
 size_t SectionedTextReader::ListSections(std::vector<WString>& names) {
   if (!isOpen_) return 0;
   if (!indexed_) BuildIndex();
@@ -202,14 +264,13 @@ bool SectionedTextReader::GetString(WStringView section, WStringView key, WStrin
   if (indexed_) {
     // A section the index lacks is in no header of the file, so reading on
     // from wherever the last lookup stopped finds nothing either.
-    auto it = std::find_if(sectionIndex_.begin(), sectionIndex_.end(),
-                           [&](const SectionEntry& e) { return KeysEqual(e.name, section); });
-    if (it != sectionIndex_.end()) Rewind(it->offset);
+    if (const size_t entry = FindIndexEntry(section); entry != kNoEntry) Rewind(sectionIndex_[entry].offset);
   } else {
     Rewind(0);
   }
 
   inWantedSection_ = false;
+  const bool keyIsAscii = IsAscii(key);
   while (ReadLine()) {
     const LineKind kind = ClassifyLine(currentSection_);
     if (kind == LineKind::Skipped) continue;
@@ -225,14 +286,35 @@ bool SectionedTextReader::GetString(WStringView section, WStringView key, WStrin
       continue;
     }
     if (!inWantedSection_) continue;
+    const KeyMatch match = MatchKey(key, keyIsAscii);
+    if (match == KeyMatch::Different) continue;
     ParseKeyLine(LineText(), currentKey_, currentValue_);
-    if (KeysEqual(currentKey_, key)) {
+    if (match == KeyMatch::Same || KeysEqual(currentKey_, key)) {
       out = currentValue_;
       return true;
     }
   }
   out = WString(defaultValue);
   return false;
+}
+
+SectionedTextReader::KeyMatch SectionedTextReader::MatchKey(WStringView key, bool keyIsAscii) const {
+  if (!keyIsAscii) return KeyMatch::Unknown;
+  const char* line = line_.data();
+  const char* equals = static_cast<const char*>(std::memchr(line, '=', lineLength_));
+  // A line without '=' has an empty key.
+  if (equals == nullptr) return key.empty() ? KeyMatch::Same : KeyMatch::Different;
+  size_t begin = 0;
+  size_t end = static_cast<size_t>(equals - line);
+  while (begin < end && IsWhiteByte(line[begin])) ++begin;
+  while (end > begin && IsWhiteByte(line[end - 1])) --end;
+  // ASCII bytes are the same characters in every code page of the
+  // handheld; other bytes are left to the converted text.
+  if (std::any_of(line + begin, line + end, [](char c) { return (c & 0x80) != 0; })) return KeyMatch::Unknown;
+  if (end - begin != key.size()) return KeyMatch::Different;
+  for (size_t i = 0; i < key.size(); ++i)
+    if (AsciiLower(static_cast<char16_t>(line[begin + i])) != AsciiLower(key[i])) return KeyMatch::Different;
+  return KeyMatch::Same;
 }
 
 SectionedTextReader::LineKind SectionedTextReader::ClassifyLine(WString& section) const {

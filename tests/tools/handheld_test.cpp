@@ -87,7 +87,8 @@ TEST_F(HandheldCommand, ResetRunsTheStartupProgramOnTheDevice) {
 
 TEST_F(HandheldCommand, EveryCommandHasHelpAndBadUsageFails) {
   for (const char* sub : {"", "init", "reg", "journal", "sim", "reset", "operators",
-                          "operators x list", "operators x find", "operators x check"}) {
+                          "operators x list", "operators x find", "operators x check",
+                          "operators x import"}) {
     CommandRun r = Handheld(std::string(sub) + " --help");
     EXPECT_EQ(r.exitCode, 0) << sub;
     EXPECT_NE(r.output.find("Usage"), std::string::npos) << sub;
@@ -150,6 +151,48 @@ TEST_F(HandheldCommand, OperatorsCheckNamesTheSampleDataFindingsAndPrefersTheWor
                           "\\Yvra ROM\\GPRS Settings\\OPE.inf"),
             std::string::npos)
       << r.output;
+}
+
+TEST_F(HandheldCommand, OperatorsImportWritesTheWorkingDatabaseOnceAndAccountsForIt) {
+  ASSERT_EQ(Handheld("init " + Dir()).exitCode, 0);
+  const std::string fixture = "'" + std::string(VELM_TEST_DATA_DIR) + "/providers/names.xml'";
+  CommandRun r = Handheld("operators " + Dir() + " import " + fixture);
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  for (const char* words : {
+           "names.xml:10: orange (FR): written as \"orange (France)\", since the operator dialog would hide it "
+           "behind \"Orange Business\", listed before it\n",
+           "into \\Yvra File Store\\GPRS Settings\\GPRSope.inf (code page 1252):\n",
+           "  written           10 sections (10 with GPRS, 0 with CDMA only) of 10 providers in 3 countries\n",
+           "  transliterated    1: \u0627\u06cc\u0631\u0627\u0646\u0633\u0644 (IR) as \"ayransl\"",
+           "  no country        1 countries lack a row in the applet's country table; their 1 operators are listed "
+           "under \"(No country)\"",
+           "  SMS centres       the provider list has none; the applet keeps those of "
+           "\\Yvra ROM\\GPRS Settings\\OPE.inf\n"})
+    EXPECT_NE(r.output.find(words), std::string::npos) << words << "\n" << r.output;
+
+  // The applet now reads the imported database.
+  r = Handheld("operators " + Dir() + " list France");
+  EXPECT_NE(r.output.find("database \\Yvra File Store\\GPRS Settings\\GPRSope.inf\n(Select your operator)\n"
+                          "Orange Business  [GPRS]\norange (France)  [GPRS]\n"),
+            std::string::npos)
+      << r.output;
+
+  // A database that is there stays, unless --force says otherwise.
+  const fs::path written = dir_ / "fs" / "Yvra File Store" / "GPRS Settings" / "GPRSope.inf";
+  std::ofstream(written) << "[Mine]\n";
+  r = Handheld("operators " + Dir() + " import " + fixture);
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("GPRSope.inf exists; --force replaces it"), std::string::npos) << r.output;
+  EXPECT_EQ(Slurp(written), "[Mine]\n");
+  EXPECT_EQ(Handheld("operators " + Dir() + " import --force " + fixture).exitCode, 0);
+  EXPECT_NE(Slurp(written).find("[Orange Business]"), std::string::npos);
+
+  // A list that cannot be read changes nothing.
+  r = Handheld("operators " + Dir() + " import --force '" + std::string(VELM_TEST_DATA_DIR) +
+               "/providers/malformed.xml'");
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("malformed.xml:5: "), std::string::npos) << r.output;
+  EXPECT_NE(Slurp(written).find("[Orange Business]"), std::string::npos);
 }
 
 }  // namespace

@@ -11,10 +11,9 @@
 #include "applet/shell/applet_folders.h"
 #include "applet/shell/operator_dialog_lists.h"
 #include "platform/file.h"
-#include "platform/file_finder.h"
-#include "platform/resource_library.h"
 #include "platform/sim_config.h"
 #include "tools/handheld/commands.h"
+#include "tools/handheld/applet_environment.h"
 #include "tools/handheld/operator_check.h"
 
 namespace handheld {
@@ -30,40 +29,18 @@ constexpr int kFindingsExitCode = 2;
 
 std::string U8(WStringView text) { return platform::ToUtf8(text); }
 
-// The applet's resource library, loaded from the installed folder and made
-// the current resource source for the command's lifetime.
-class AppletResources {
- public:
-  explicit AppletResources(const WString& installedFolder) {
-    platform::FileFinder finder;
-    platform::FindData found;
-    if (finder.FindFirst(installedFolder + u"\\RondelRes.*", found) != platform::kErrorSuccess ||
-        library_.Load(installedFolder + u"\\" + found.name) != platform::kErrorSuccess) {
-      std::cerr << "handheld: warning: no usable resource library in " << U8(installedFolder)
-                << "; the list texts are empty\n";
-      return;
-    }
-    current_.emplace(library_.Handle());
-  }
-
- private:
-  platform::ResourceLibrary library_;
-  std::optional<platform::ScopedResourceSource> current_;
-};
-
-// The folder a database is read from: the working folder when the file is
-// there, else the installed folder.
-WString DatabaseFolder(const applet::AppletFolders& folders, WStringView fileName) {
-  return platform::FileExists(folders.working + WString(fileName)) ? folders.working
-                                                                   : folders.installed;
-}
-
 struct OperatorView {
-  applet::AppletFolders folders = applet::ReadAppletFolders();
-  AppletResources resources{folders.installed};
-  WString operatorFolder = DatabaseFolder(folders, applet::OperatorDatabase::kFileName);
-  WString smsFolder = DatabaseFolder(folders, applet::SmsCenterDatabase::kFileName);
+  AppletEnvironment environment;
+  const applet::AppletFolders& folders = environment.Folders();
+  WString operatorFolder = environment.DatabaseFolder(applet::OperatorDatabase::kFileName);
+  WString smsFolder = environment.DatabaseFolder(applet::SmsCenterDatabase::kFileName);
   applet::OperatorDatabase db;
+
+  OperatorView() {
+    if (!environment.HasResources())
+      std::cerr << "handheld: warning: no usable resource library in " << U8(folders.installed)
+                << "; the list texts are empty\n";
+  }
 
   // Opens the database and gives its lists the texts the operator dialog shows.
   void Open() {
@@ -285,6 +262,11 @@ void AddOperatorsCommand(CLI::App& app) {
                    "(default: the IMSI of the device's SIM)");
   find->callback([run, opts] {
     run([opts](OperatorView& v) { v.Open(); FindOperator(v, opts->number); });
+  });
+
+  AddOperatorsImportCommand(*cmd, [opts](const std::function<void()>& action) {
+    auto device = OpenDevice(opts->dir);
+    action();
   });
 
   cmd->add_subcommand(

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -31,5 +32,9 @@ void AddAnswerCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);
 void AddConnectionsCommand(CLI::App& app);
 void AddProvisioningCommand(CLI::App& app);
+// The import subcommand of operators; onDevice runs an action with the
+// device that operators names made current.
+void AddOperatorsImportCommand(CLI::App& operators,
+                               const std::function<void(const std::function<void()>&)>& onDevice);
 
 }  // namespace handheld

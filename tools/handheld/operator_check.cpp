@@ -15,6 +15,7 @@
 #include "applet/device/sectioned_text_reader.h"
 #include "applet/shell/operator_dialog_lists.h"
 #include "tools/handheld/public_country_codes.h"
+#include "tools/handheld/value_forms.h"
 
 namespace handheld {
 
@@ -27,12 +28,7 @@ namespace {
 
 std::string U8(WStringView text) { return platform::ToUtf8(text); }
 
-bool IsDigits(WStringView text) { return SectionedTextReader::IsDigitText(text); }
-
-// What a SIM card's home network code can equal: five digits.
-bool IsHomeNetworkNumber(WStringView text) {
-  return text.size() == applet::OperatorDatabase::kHomeNetworkNumberLength && IsDigits(text);
-}
+bool IsDigits(WStringView text) { return IsDigitText(text); }
 
 // A whole number, sign allowed, nothing else.
 std::optional<long long> WholeNumber(WStringView text) {
@@ -40,21 +36,6 @@ std::optional<long long> WholeNumber(WStringView text) {
   if (!digits.empty() && (digits.front() == u'-' || digits.front() == u'+')) digits.remove_prefix(1);
   if (!IsDigits(digits) || digits.size() > 9) return std::nullopt;
   return platform::TextToLong(text);
-}
-
-// Dotted IPv4: four numbers of one to three digits, each at most 255.
-bool IsDottedAddress(WStringView text) {
-  int parts = 0;
-  size_t start = 0;
-  for (;;) {
-    const size_t dot = text.find(u'.', start);
-    const WStringView part = text.substr(start, dot == WStringView::npos ? WStringView::npos : dot - start);
-    if (!IsDigits(part) || part.size() > 3 || platform::TextToLong(part) > 255) return false;
-    ++parts;
-    if (dot == WStringView::npos) break;
-    start = dot + 1;
-  }
-  return parts == 4;
 }
 
 // Five comma-separated classes, each digits with optional blanks around.

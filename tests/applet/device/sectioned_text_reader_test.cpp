@@ -186,6 +186,70 @@ TEST_F(SectionedTextReaderTest, LongLinesAreCutEvery2047Characters) {
   expectValues("through the index");
 }
 
+TEST_F(SectionedTextReaderTest, IndexedLookupsInAnyOrderAcrossManyBuffers) {
+  // Sections over many buffers, looked up forwards, backwards and by
+  // strides, and again: each lookup starts at its own header wherever the
+  // last one left the file.
+  constexpr int kSections = 300;
+  std::string bytes;
+  for (int i = 0; i < kSections; ++i)
+    bytes += "[Section " + std::to_string(i) + "]\r\n; padding of a comment line\r\nKey = v" +
+             std::to_string(i) + "\r\n\r\n";
+  ASSERT_GT(bytes.size(), 4 * SectionedTextReader::kBufferSize);
+  Load(bytes);
+  std::vector<WString> names;
+  ASSERT_EQ(reader_.ListSections(names), static_cast<size_t>(kSections));
+  std::vector<int> order;
+  for (int i = 0; i < kSections; ++i) order.push_back(i);
+  for (int i = kSections - 1; i >= 0; --i) order.push_back(i);
+  for (int i = 0; i < kSections; ++i) order.push_back(i * 7 % kSections);
+  for (int i : order) {
+    const WString section = platform::FromUtf8("Section " + std::to_string(i));
+    EXPECT_EQ(Get(section, u"KEY"), platform::FromUtf8("v" + std::to_string(i))) << i;
+    EXPECT_EQ(Get(section, u"Other"), kDefault) << i;
+  }
+}
+
+TEST_F(SectionedTextReaderTest, IndexedLookupsFindTheFirstOfNamesThatDifferInLetterCase) {
+  // The index finds the first section whose name equals the wanted one
+  // ignoring letter case; the lookup then reads on to the header of that
+  // exact name. Starting at a later one would miss an earlier exact name.
+  struct Case {
+    unsigned codePage;
+    std::string bytes;
+    std::vector<std::pair<const char16_t*, const char16_t*>> lookups;  // section, value of K
+  } cases[] = {
+      {1252,
+       "[Orange]\nK=1\n[ORANGE]\nK=2\n[Stra\xdf" "e]\nK=3\n[STRASSE]\nK=4\n[strasse]\nK=5\n",
+       {{u"Orange", u"1"}, {u"ORANGE", u"2"}, {u"orange", kDefault}, {u"Stra\u00dfe", u"3"},
+        {u"STRASSE", u"4"}, {u"strasse", u"5"}, {u"STRA\u00dfE", kDefault}}},
+      // Greek names fold to Greek: they are searched apart from ASCII ones.
+      {1253,
+       "[\xd9mega]\nK=1\n[\xd9MEGA]\nK=2\n[\xf9mega]\nK=3\n[omega]\nK=4\n",
+       {{u"\u03a9mega", u"1"}, {u"\u03a9MEGA", u"2"}, {u"\u03c9mega", u"3"}, {u"omega", u"4"},
+        {u"\u03c9MEGA", kDefault}}},
+  };
+  for (const Case& c : cases) {
+    platform::DeviceConfig config;
+    config.ansiCodePage = c.codePage;
+    device_.SetConfig(config);
+    Load(c.bytes);
+    for (const bool indexed : {false, true}) {
+      if (indexed) {
+        std::vector<WString> names;
+        reader_.ListSections(names);
+      }
+      // Twice, in both orders, as the databases ask for one section many
+      // times in a row.
+      for (int round = 0; round < 2; ++round)
+        for (const auto& [section, value] : c.lookups) {
+          EXPECT_EQ(Get(section, u"K"), value) << platform::ToUtf8(section) << (indexed ? " indexed" : "");
+          EXPECT_EQ(Get(section, u"k"), value) << platform::ToUtf8(section) << (indexed ? " indexed" : "");
+        }
+    }
+  }
+}
+
 TEST_F(SectionedTextReaderTest, ForEachEntryReportsLinesAsLookupsReadThem) {
   const size_t max = SectionedTextReader::kMaxLineLength;
   using Kind = SectionedTextReader::EntryKind;
