@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo test build-release build-asan bench flash-demo fuzz clean
+.PHONY: demo test build-release build-asan bench flash-demo windows fuzz clean
 
 # How long make fuzz runs each fuzz target, in seconds.
 FUZZ_SECONDS ?= 60
@@ -25,6 +25,13 @@ bench: build-release
 
 flash-demo: build-release
 	scripts/flash-demo build/release
+
+# The desktop flash driver for 32-bit Windows, cross-built with mingw-w64:
+# build/win32/bin/DRKClientDriver.dll and drkflash.exe.
+windows:
+	scripts/bootstrap
+	cmake -S cmake/windows -B build/win32 -G Ninja --toolchain $(CURDIR)/cmake/mingw-w64-i686.cmake >/dev/null
+	cmake --build build/win32
 
 fuzz:
 	scripts/fuzz $(FUZZ_SECONDS)

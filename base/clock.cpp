@@ -1,5 +1,8 @@
 #include "base/clock.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <time.h>
 
 #include <chrono>
@@ -22,6 +25,23 @@ SystemTime FromTm(const struct tm& t, unsigned ms) {
   return s;
 }
 
+// Calendar conversions in UTC, under the names each C library gives them.
+time_t UtcFromCalendar(struct tm* t) {
+#ifdef _WIN32
+  return _mkgmtime(t);
+#else
+  return timegm(t);
+#endif
+}
+
+void CalendarFromUtc(time_t seconds, struct tm* t) {
+#ifdef _WIN32
+  gmtime_s(t, &seconds);
+#else
+  gmtime_r(&seconds, t);
+#endif
+}
+
 // The calendar fields through timegm, which also carries overflowing fields
 // into the next minute, hour or day.
 int64_t ToWallMs(const SystemTime& s) {
@@ -32,7 +52,7 @@ int64_t ToWallMs(const SystemTime& s) {
   t.tm_hour = s.hour;
   t.tm_min = s.minute;
   t.tm_sec = s.second;
-  return static_cast<int64_t>(timegm(&t)) * 1000 + s.milliseconds;
+  return static_cast<int64_t>(UtcFromCalendar(&t)) * 1000 + s.milliseconds;
 }
 
 std::atomic<Clock*> g_installed{nullptr};
@@ -55,11 +75,17 @@ uint64_t SystemClock::NowMs() {
 }
 
 SystemTime SystemClock::LocalTime() {
+#ifdef _WIN32
+  SYSTEMTIME st{};
+  ::GetLocalTime(&st);
+  return SystemTime{st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+#else
   struct timespec ts {};
   clock_gettime(CLOCK_REALTIME, &ts);
   struct tm t {};
   localtime_r(&ts.tv_sec, &t);
   return FromTm(t, static_cast<unsigned>(ts.tv_nsec / 1000000));
+#endif
 }
 
 ManualClock::ManualClock() : ManualClock(SystemTime{.year = 2005, .month = 1, .dayOfWeek = 6, .day = 1}) {}
@@ -75,7 +101,7 @@ SystemTime ManualClock::LocalTime() {
   std::lock_guard guard(mutex_);
   time_t seconds = static_cast<time_t>(wallMs_ / 1000);
   struct tm t {};
-  gmtime_r(&seconds, &t);
+  CalendarFromUtc(seconds, &t);
   return FromTm(t, static_cast<unsigned>(wallMs_ % 1000));
 }
 

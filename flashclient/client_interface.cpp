@@ -1,7 +1,5 @@
 #include "flashclient/client_interface.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +10,7 @@
 #include "flashclient/driver_state.h"
 #include "flashclient/flash_worker.h"
 #include "flashclient/gsm_module_registry.h"
+#include "flashclient/image_file.h"
 
 namespace drkclient {
 
@@ -68,15 +67,6 @@ bool RefusedWhileFlashing(const char* exportName) {
   return true;
 }
 
-bool CanOpenForReading(const char* path) {
-  std::FILE* f = std::fopen(path, "rb");
-  if (f == nullptr) return false;
-  struct stat st {};
-  bool regular = ::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
-  std::fclose(f);
-  return regular;
-}
-
 // Stores the image's path and header length, then checks that the file can
 // be opened. A path longer than the field is refused as a file that cannot
 // be opened, rather than cut into the name of another file.
@@ -86,7 +76,7 @@ int SelectImage(ImageEntry& entry, int32_t& selectedFlag, const char* path, int 
   entry.path.Assign(fits ? std::string_view(path) : std::string_view());
   entry.dwHeaderLen = static_cast<uint32_t>(headerLen);
   std::string shown = path != nullptr ? path : "";
-  if (!fits || !CanOpenForReading(path)) {
+  if (!fits || !OpenImageFile(path)) {
     LogLine("Failed to open NBF file: " + shown, 0u);
     LogClose();
     s.progress = kProgressImageFileError;

@@ -38,7 +38,7 @@ void LogLine(std::string_view text, uint32_t value) {
   if (!s.logFile) {
     std::string name = LogFileNameFor(now);
     s.logFileName.Assign(name);
-    s.logFile.reset(std::fopen(s.logFileName.CStr(), "w"));
+    s.logFile.reset(std::fopen(s.logFileName.CStr(), "wt"));  // text: CR LF line ends on Windows
     if (!s.logFile) return;  // the line is dropped
     std::fprintf(s.logFile.get(), "DRKClient_Driver executed %s\n", LogDateStamp(now).c_str());
     std::fflush(s.logFile.get());

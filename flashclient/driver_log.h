@@ -6,6 +6,8 @@
 // starts it with a header line; each line carries the time, the text and a
 // value printed as an unsigned 32-bit number (-1 reads 4294967295).
 // LogClose ends the file with a footer; the next line starts a new file.
+// The file is written in text mode, so on Windows every "\n" below reaches
+// the file as CR LF (and the stamp's own "\r\n" as CR CR LF).
 //
 //   DRKClient_Driver executed 2/8/2005 14:03:07 \r\n\n
 //   14:03:07 Client_Initialize called: 0\n

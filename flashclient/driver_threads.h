@@ -4,6 +4,12 @@
 // through a failure handler rather than the host program. When the library
 // unloads, the registry asks every wait to end early and joins every
 // thread, so no thread runs on in code that is gone.
+//
+// Windows unloads a library under its loader lock, which a thread needs to
+// end: a join there would never return. So on Windows the first thread the
+// driver starts pins the library in the process, and only the end of the
+// process unloads it, after the system has stopped every thread; then the
+// threads are forgotten instead of joined (ProcessEnding).
 
 #include <atomic>
 #include <functional>
@@ -28,6 +34,9 @@ class DriverThreads {
   bool WorkerRunning() const { return workerRunning_.load(); }
   // Waits for every thread, including those started meanwhile.
   void JoinAll();
+  // Called as the process ends with its other threads already stopped:
+  // the registry then forgets its threads instead of joining them.
+  static void ProcessEnding();
 
  private:
   DriverThreads();

@@ -1,5 +1,6 @@
 #pragma once
-/* The C interface of libDRKClientDriver.so, for desktop update programs.
+/* The C interface of the flash driver (libDRKClientDriver.so, and
+ * DRKClientDriver.dll for 32-bit Windows), for desktop update programs.
  *
  * Typical use: Client_Logging (optional); Client_Initialize (or
  * Client_BL_Mode) to identify the device waiting in its boot loader; one
@@ -21,9 +22,13 @@
  * again, with progress starting from 1. No call lets an exception out: an
  * unexpected failure gives the call's failure value and progress -1.
  *
- * The serial device is taken from DRK_SERIAL_PORT (default /dev/ttyUSB0);
- * the remembered radio module variant lives in the regedit-syntax file named
- * by DRK_REGISTRY. */
+ * The serial device is taken from DRK_SERIAL_PORT (default \\.\wceusbsh001
+ * on Windows, /dev/ttyUSB0 elsewhere). The remembered radio module variant
+ * lives in the registry on Windows, elsewhere in the regedit-syntax file
+ * named by DRK_REGISTRY.
+ *
+ * The DLL exports CreateReformatTimer as ?CreateReformatTimer@@YAHXZ, the
+ * name a Windows C++ compiler gives it, whichever compiler the host uses. */
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,6 +1,9 @@
-// The exported names of libDRKClientDriver.so: every Client_ function with C
-// linkage, and CreateReformatTimer under its C++ name. The library is built
-// with hidden visibility and a version script, so nothing else is exported.
+// The exported names of the driver library: every Client_ function with C
+// linkage, and CreateReformatTimer under its C++ name. libDRKClientDriver.so
+// is built with hidden visibility and a version script, DRKClientDriver.dll
+// with a module-definition file (DRKClientDriver.def) that also gives
+// CreateReformatTimer the name a Windows C++ compiler would; so nothing else
+// is exported.
 //
 // No exception leaves through these names: each export answers with its
 // stated failure value instead, and leaves progress negative so that a host
@@ -12,7 +15,11 @@
 #include "flashclient/client_interface.h"
 #include "flashclient/driver_state.h"
 
+#ifdef _WIN32
+#define DRK_EXPORT  // DRKClientDriver.def names the exports
+#else
 #define DRK_EXPORT __attribute__((visibility("default")))
+#endif
 
 namespace {
 

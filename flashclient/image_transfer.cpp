@@ -1,7 +1,5 @@
 #include "flashclient/image_transfer.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -10,6 +8,7 @@
 
 #include "base/byte_writer.h"
 #include "flashclient/driver_log.h"
+#include "flashclient/image_file.h"
 #include "flashclient/port_layer.h"
 #include "flashclient/protocol_framing.h"
 
@@ -193,14 +192,12 @@ ImageResult Flash_Prog(ImageKind kind) {
   }
   std::vector<uint8_t> buffer(s.blockSize);
   if (kind == ImageKind::RadioFirmware) LogLine("Flash_Prog: querying GSM module...", 0u);
-  std::unique_ptr<std::FILE, FileCloser> file(image.path.Empty() ? nullptr : std::fopen(image.path.CStr(), "rb"));
-  struct stat st {};
-  const bool opened = file && ::fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode);
+  std::optional<ImageFile> opened = OpenImageFile(image.path.CStr());
   // A header longer than the file, a file beyond 32-bit sizes, or data
   // shorter than the length the device will be told (asset data always
   // announces 32768 bytes) cannot be written whole; such a file is refused
   // as an unusable image before the device is told anything.
-  const uint64_t fileSize = opened ? static_cast<uint64_t>(st.st_size) : 0;
+  const uint64_t fileSize = opened ? opened->size : 0;
   const uint64_t available = fileSize >= image.dwHeaderLen ? fileSize - image.dwHeaderLen : 0;
   const uint64_t announced = kind == ImageKind::AssetData ? kAssetDataLength : available;
   if (!opened || fileSize > 0xFFFFFFFFu || image.dwHeaderLen > fileSize || available < announced) {
@@ -211,6 +208,7 @@ ImageResult Flash_Prog(ImageKind kind) {
   }
   LogLine("dwHeaderLen is", image.dwHeaderLen);
   LogLine("filesize is", static_cast<uint32_t>(fileSize));
+  std::FILE* file = opened->file.get();
 
   if (SendText(info.writeCommand) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 1", static_cast<uint32_t>(s.oneByte));
@@ -276,7 +274,7 @@ ImageResult Flash_Prog(ImageKind kind) {
   if (SendByte(kGo) != PortIo::Done) return transportFailure();
   LogLine("Flash_Prog step 11", static_cast<uint32_t>(s.oneByte));
 
-  std::fseek(file.get(), static_cast<long>(image.dwHeaderLen), SEEK_SET);
+  std::fseek(file, static_cast<long>(image.dwHeaderLen), SEEK_SET);
   LogLine("BufSize", s.blockSize);
   LogLine("dwFileSize", dataLength);
 
@@ -285,9 +283,9 @@ ImageResult Flash_Prog(ImageKind kind) {
   for (uint32_t left = dataLength; left > 0;) {
     if (StopRequested()) return transportFailure();
     const uint32_t n = left < s.blockSize ? left : s.blockSize;
-    size_t got = std::fread(buffer.data(), 1, n, file.get());
+    size_t got = std::fread(buffer.data(), 1, n, file);
     if (got != n) {
-      s.progress = std::ferror(file.get()) ? kProgressTransportFailure : kProgressImageFileError;
+      s.progress = std::ferror(file) ? kProgressTransportFailure : kProgressImageFileError;
       return ImageResult::Failed;
     }
     if (Block_Transfer(buffer.data(), n) != BlockResult::Accepted) return transportFailure();

@@ -33,6 +33,15 @@ bool ClearErrors(PortStatus& status) {
   return port != nullptr && port->ClearErrors(status);
 }
 
+// Clears the errors and resets the statistics: both are asked for, and
+// both must succeed.
+bool ClearErrorsAndStatistics(PortStatus& status) {
+  const bool cleared = ClearErrors(status);
+  SerialPort* port = State().port.get();
+  const bool reset = port != nullptr && port->ClearStatistics();
+  return cleared && reset;
+}
+
 PortIo Output(std::string_view text) {
   return PortOutput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
@@ -42,13 +51,6 @@ PortIo Output(std::string_view text) {
 std::string SerialDevicePath() {
   const char* v = std::getenv("DRK_SERIAL_PORT");
   return v != nullptr && *v != '\0' ? std::string(v) : std::string(kDefaultSerialDevice);
-}
-
-int32_t DetectOsFamily() {
-  DriverState& s = State();
-  // The POSIX port is driven the way the NT 5.x family drives its ports.
-  if (s.osFamily == -1) s.osFamily = kOsFamilyNt5;
-  return s.osFamily;
 }
 
 PortSetup CommPortSetup() {
@@ -81,8 +83,8 @@ PortSetup CommPortSetup() {
   else
     LogLine("CommPortSetup SetCommTimeouts failed", 0u);
   PortStatus status;
-  ClearErrors(status);
-  ClearErrors(status);
+  ClearErrorsAndStatistics(status);
+  ClearErrorsAndStatistics(status);
   const uint8_t configured = kPortConfiguredByte;
   PortOutput(&configured, 1);
   ClearErrors(status);

@@ -4,20 +4,28 @@
 // logging, the search for the boot loader's sync pattern and the link
 // handshake. Works on DriverState's port through the current PortOpener.
 //
-// The port is found through DRK_SERIAL_PORT (default /dev/ttyUSB0). This
-// platform drives the port as the desktop's NT family does (family 2): the
-// receive queue is polled for a read, and every write first discards unread
-// input, so a reply must be read before the next write. Family 0 (the
-// other desktop systems) reads under the port timeouts and sends the
-// handshake text twice instead of reading its reply byte.
+// The port is found through DRK_SERIAL_PORT, by default the USB serial
+// device of the desktop synchronisation driver on Windows
+// (\\.\wceusbsh001) and /dev/ttyUSB0 elsewhere. The NT family (1 and 2,
+// see os_family.h; the POSIX build counts as 2) polls the receive queue for
+// a read, and every write first discards unread input, so a reply must be
+// read before the next write. Family 0 (the other desktop systems) reads
+// under the port timeouts and sends the handshake text twice instead of
+// reading its reply byte.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "flashclient/os_family.h"
+
 namespace drkclient {
 
+#ifdef _WIN32
+inline constexpr char kDefaultSerialDevice[] = "\\\\.\\wceusbsh001";
+#else
 inline constexpr char kDefaultSerialDevice[] = "/dev/ttyUSB0";
+#endif
 inline constexpr uint32_t kPortQueueSize = 3072;
 inline constexpr uint32_t kReadTimeoutConstantMs = 2000;
 inline constexpr int kOpenAttempts = 31;
@@ -37,10 +45,6 @@ inline constexpr uint8_t kGoByte = '@';
 // The handle value logged for a port that could not be opened.
 inline constexpr uint32_t kInvalidHandleValue = 0xFFFFFFFFu;
 
-inline constexpr int32_t kOsFamilyOther = 0;
-inline constexpr int32_t kOsFamilyNt4 = 1;
-inline constexpr int32_t kOsFamilyNt5 = 2;
-
 // What a read or a write of the port came to.
 enum class PortIo {
   Done,        // all n bytes were read or written
@@ -54,7 +58,6 @@ enum class Connection { Connected, Failed };
 // The device path from the environment.
 std::string SerialDevicePath();
 
-int32_t DetectOsFamily();
 // Opens and configures the port; the configuration's own failures are
 // logged and do not fail the setup.
 PortSetup CommPortSetup();

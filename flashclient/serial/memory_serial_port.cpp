@@ -98,6 +98,8 @@ bool MemorySerialPort::ClearErrors(PortStatus& status) {
   return true;
 }
 
+bool MemorySerialPort::ClearStatistics() { return Usable(); }
+
 size_t MemorySerialPort::Take(uint8_t* buffer, size_t n) {
   std::lock_guard guard(link_->mutex_);
   size_t take = std::min(n, link_->toHost_.size());

@@ -67,6 +67,7 @@ class MemorySerialPort final : public SerialPort {
   bool SetTimeouts(const PortTimeouts& timeouts) override;
   bool Purge(uint32_t flags) override;
   bool ClearErrors(PortStatus& status) override;
+  bool ClearStatistics() override;
   bool Read(uint8_t* buffer, size_t n, size_t& got) override;
   bool Write(const uint8_t* bytes, size_t n, size_t& written) override;
   bool SetEventMask(uint32_t mask) override;

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 
 #include "base/clock.h"
@@ -103,6 +102,13 @@ bool PosixSerialPort::ClearErrors(PortStatus& status) {
     }
     haveCounters_ = true;
   }
+  return true;
+}
+
+// The kernel keeps no statistics apart from the error counters, which
+// ClearErrors already takes as its new base.
+bool PosixSerialPort::ClearStatistics() {
+  if (fd_ < 0) return Fail(EBADF);
   return true;
 }
 
@@ -203,16 +209,9 @@ std::unique_ptr<SerialPort> PosixPortOpener::Open(const std::string& devicePath,
   return std::make_unique<PosixSerialPort>(fd);
 }
 
-namespace {
-std::atomic<PortOpener*> g_opener{nullptr};
-}  // namespace
-
-PortOpener& CurrentPortOpener() {
+PortOpener& DefaultPortOpener() {
   static PosixPortOpener posix;
-  PortOpener* installed = g_opener.load();
-  return installed != nullptr ? *installed : posix;
+  return posix;
 }
-
-void InstallPortOpener(PortOpener* opener) { g_opener.store(opener); }
 
 }  // namespace drkclient

@@ -5,9 +5,10 @@
 // driver's own timing rules, logging and handshake on top; implementations
 // here only move bytes and report the port's state.
 //
-// Implementations: PosixSerialPort (termios, a real or pseudo terminal) and
-// MemorySerialPort (an in-memory link to a device simulated in the same
-// process, for tests).
+// Implementations: PosixSerialPort (termios, a real or pseudo terminal);
+// on Windows NtCommPort (the communication functions) and SerialIoctlPort
+// (the serial device's I/O control codes); and MemorySerialPort (an
+// in-memory link to a device simulated in the same process, for tests).
 
 #include <cstddef>
 #include <cstdint>
@@ -56,6 +57,10 @@ class SerialPort {
   // Reads and clears the line errors and reports the queue counts. A port
   // whose device has gone away fails here.
   virtual bool ClearErrors(PortStatus& status) = 0;
+  // Resets the port's statistics where the device keeps them apart from
+  // its error state (the I/O control family); true where there is nothing
+  // to reset.
+  virtual bool ClearStatistics() = 0;
   // Reads up to n bytes under the timeouts set; got tells how many arrived.
   virtual bool Read(uint8_t* buffer, size_t n, size_t& got) = 0;
   virtual bool Write(const uint8_t* bytes, size_t n, size_t& written) = 0;
@@ -78,9 +83,12 @@ class PortOpener {
   virtual std::unique_ptr<SerialPort> Open(const std::string& devicePath, uint32_t& error) = 0;
 };
 
-// The opener in use: the POSIX one unless a test installed another.
+// The platform's own opener: POSIX terminals, or Windows devices.
+PortOpener& DefaultPortOpener();
+// The opener in use: the platform's own unless a test installed another.
 PortOpener& CurrentPortOpener();
-// nullptr restores the POSIX opener. Install before starting driver work.
+// nullptr restores the platform's opener. Install before starting driver
+// work.
 void InstallPortOpener(PortOpener* opener);
 
 }  // namespace drkclient

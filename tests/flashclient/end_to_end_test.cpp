@@ -16,43 +16,17 @@
 #include <string>
 #include <vector>
 
-#include "tools/bootloader-sim/sim_process.h"
+#include "tests/flashclient/sim_session.h"
 #include "tools/drkflash/image_argument.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSimGiveUpSeconds = 60;
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string Pattern(size_t n, uint32_t seed) {
-  std::string s(n, '\0');
-  for (auto& c : s) {
-    seed = seed * 1103515245u + 12345u;
-    c = static_cast<char>(seed >> 16);
-  }
-  return s;
-}
-
-// bootloader-sim in the background, giving up by itself after a while.
-class Sim : public bootsim::SimProcess {
- public:
-  explicit Sim(std::vector<std::string> args) : SimProcess(BOOTLOADER_SIM_PATH, WithLimit(std::move(args))) {}
-
- private:
-  static std::vector<std::string> WithLimit(std::vector<std::string> args) {
-    args.push_back("--max-seconds");
-    args.push_back(std::to_string(kSimGiveUpSeconds));
-    return args;
-  }
-};
+using flashtest::Lines;
+using flashtest::Pattern;
+using flashtest::Sim;
+using flashtest::Slurp;
 
 struct CommandRun {
   int exitCode = -1;
@@ -122,13 +96,6 @@ TEST_F(EndToEnd, DrkflashIdentifiesTheDevice) {
   EXPECT_NE(run.output.find("OS version:  5.00.061"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("OS language: Deutsch"), std::string::npos) << run.output;
   EXPECT_EQ(sim.Wait(10), 0);
-}
-
-std::vector<std::string> Lines(const fs::path& p) {
-  std::vector<std::string> lines;
-  std::istringstream in(Slurp(p));
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {

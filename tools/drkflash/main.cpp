@@ -3,7 +3,11 @@
 // uses it: identify, select the images, start, poll progress and status
 // until the end, release.
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -15,6 +19,7 @@
 
 #include "base/clock.h"
 #include "flashclient/drk_client.h"
+#include "flashclient/port_layer.h"
 #include "tools/drkflash/image_argument.h"
 
 namespace {
@@ -83,6 +88,23 @@ class ProgressDisplay {
   int lastProgress_ = -100;
 };
 
+bool StdoutIsTerminal() {
+#ifdef _WIN32
+  return ::_isatty(::_fileno(stdout)) != 0;
+#else
+  return ::isatty(STDOUT_FILENO) != 0;
+#endif
+}
+
+// The driver reads its port from the environment.
+void SetSerialPort(const std::string& port) {
+#ifdef _WIN32
+  ::_putenv_s("DRK_SERIAL_PORT", port.c_str());
+#else
+  ::setenv("DRK_SERIAL_PORT", port.c_str(), 1);
+#endif
+}
+
 int Fail(const std::string& message) {
   std::cerr << "drkflash: " << message << "\n";
   return 1;
@@ -110,7 +132,9 @@ int main(int argc, char** argv) {
       {"--radio-e", "Radio firmware for module variant E", Client_M8346E, {}},
       {"--asset-data", "Asset data image (32768 bytes are sent)", Client_FlashAD, {}},
   };
-  app.add_option("--port", port, "Serial device of the handheld (sets DRK_SERIAL_PORT; default /dev/ttyUSB0)");
+  app.add_option("--port", port,
+                 std::string("Serial device of the handheld (sets DRK_SERIAL_PORT; default ") +
+                     drkclient::kDefaultSerialDevice + ")");
   for (auto& image : images) app.add_option(image.name, image.value, image.help)->type_name("FILE[:HEADERLEN]");
   app.add_option("--partition", partition, "Repartition the flash first: sizes of partitions 1 and 2")
       ->type_name("P1,P2");
@@ -138,9 +162,9 @@ int main(int argc, char** argv) {
     sizes = std::make_pair(p1, p2);
   }
   if (!identify && selected.empty() && !sizes) return Fail("nothing to do: name an image, --partition or --identify");
-  if (!port.empty()) ::setenv("DRK_SERIAL_PORT", port.c_str(), 1);
+  if (!port.empty()) SetSerialPort(port);
   const char* device = std::getenv("DRK_SERIAL_PORT");
-  const std::string deviceName = device != nullptr && *device != '\0' ? device : "/dev/ttyUSB0";
+  const std::string deviceName = device != nullptr && *device != '\0' ? device : drkclient::kDefaultSerialDevice;
   if (log) Client_Logging(1);
 
   std::cout << "Waiting for the boot loader on " << deviceName << "..." << std::endl;
@@ -188,7 +212,7 @@ int main(int argc, char** argv) {
   }
 
   Client_StartFlash();
-  ProgressDisplay display(::isatty(STDOUT_FILENO) != 0);
+  ProgressDisplay display(StdoutIsTerminal());
   int progress = 0;
   char status[kStatusBufferSize] = {};
   for (;;) {
