@@ -6,6 +6,7 @@
 #include "applet/connections/sms_center_database.h"
 #include "applet/shell/applet_data.h"
 #include "applet/shell/settings_store.h"
+#include "platform/ras.h"
 
 namespace applet {
 
@@ -30,7 +31,11 @@ bool CSettingsStore::LoadOperatorSettings(WStringView country, WStringView opera
   } else {
     return false;
   }
-  record.entryName = WString(operatorName) + WString(bearerWord);
+  // The phonebook refuses names over 20 characters: a longer operator name
+  // is cut, keeping the bearer word so that the name stays apart from the
+  // MMS and WAP connections' names.
+  const size_t operatorRoom = platform::kRasMaxEntryName - bearerWord.size();
+  record.entryName = WString(operatorName.substr(0, operatorRoom)) + WString(bearerWord);
   record.countryName = country;
   record.operatorName = operatorName;
   operators.HomeNetworkNumber(operatorName, record.homeNetworkNumber);

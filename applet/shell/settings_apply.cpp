@@ -61,7 +61,9 @@ WString MmsConnectionName(const WString& operatorName, int linkKind) {
     if (WString name = operatorName + u" GPRSWAPMMS"; name.size() <= kMaxEntryName) return name;
   }
   if (WString name = operatorName + u" MMS"; name.size() <= kMaxEntryName) return name;
-  return operatorName;
+  // The phonebook refuses longer names: a long operator name is cut rather
+  // than leaving the phone without its MMS connection.
+  return operatorName.substr(0, kMaxEntryName);
 }
 
 }  // namespace

@@ -243,6 +243,23 @@ TEST_F(SettingsApply, MmsInternetWapAndProxiesAsDocuments) {
   EXPECT_EQ(reread.CurrentRecord().wapEntryName, u"WAP Twelve Chars");
 }
 
+// The phonebook takes names of at most 20 characters: a long operator name
+// is cut so that its connections are still made, each under its own name.
+TEST_F(SettingsApply, ALongOperatorNameIsCutToFitThePhonebook) {
+  Make({.testOperators = true});
+  CSettingsStore store;
+  ApplyOperator(store, u"A Rather Long Operator");
+  EXPECT_EQ(store.CurrentRecord().entryName, u"A Rather Long O GPRS");
+  EXPECT_EQ(store.CurrentRecord().mmsEntryName, u"A Rather Long Operat");
+  const auto entries = BootDevice::PhonebookEntries();
+  for (const char* name : {"A Rather Long O GPRS", "A Rather Long Operat"})
+    EXPECT_TRUE(Contains(entries, name)) << name;
+  EXPECT_EQ(BootDevice::Text(Hive::LocalMachine,
+                             WString(platform::connmgr::kConnectionsKey) + u"\\A Rather Long O GPRS",
+                             platform::connmgr::kDestId),
+            platform::ToUtf8(network_ids::kInternet));
+}
+
 TEST_F(SettingsApply, MmsDisabledTakesTheMmsClientSettingsAway) {
   Make({.testOperators = true});
   {
