@@ -1,5 +1,6 @@
 #include "applet/connections/ras_param.h"
 
+#include "applet/connections/archive_fields.h"
 #include "applet/connections/archive_version.h"
 #include "applet/connections/credential_cipher.h"
 #include "platform/framework/archive.h"
@@ -17,20 +18,6 @@ void SerializeEnum(framework::CArchive& ar, Enum& value) {
   } else {
     value = static_cast<Enum>(ar.ReadInt());
   }
-}
-
-void SerializeText(framework::CArchive& ar, platform::WString& text) {
-  if (ar.IsStoring())
-    ar << text;
-  else
-    ar >> text;
-}
-
-void SerializeInt(framework::CArchive& ar, int32_t& value) {
-  if (ar.IsStoring())
-    ar << value;
-  else
-    ar >> value;
 }
 
 // Login name and password are stored enciphered.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "applet/device/number_tokens.h"
 #include "platform/code_page.h"
 
 namespace applet {
@@ -66,23 +67,6 @@ bool IsDigits(WStringView text) {
          std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
-// Integers from tokens separated by any run of commas and blanks; missing
-// tokens stay 0.
-template <size_t N>
-std::array<int32_t, N> ParseTokens(WStringView text) {
-  std::array<int32_t, N> values{};
-  auto isSeparator = [](char16_t c) { return c == u',' || c == u' '; };
-  size_t i = 0;
-  for (size_t n = 0; n < N; ++n) {
-    while (i < text.size() && isSeparator(text[i])) ++i;
-    if (i == text.size()) break;
-    size_t end = i;
-    while (end < text.size() && !isSeparator(text[end])) ++end;
-    values[n] = platform::TextToLong(text.substr(i, end - i));
-    i = end;
-  }
-  return values;
-}
 
 }  // namespace
 
@@ -419,14 +403,14 @@ bool SectionedTextReader::GetRect(WStringView section, WStringView key, Rect& ou
   WString value;
   if (!GetString(section, key, value, u"") || value.empty() || value.size() >= kMaxRectTextLength)
     return false;
-  const auto v = ParseTokens<4>(value);
+  const auto v = ParseNumberTokens<4>(value);
   out = Rect{v[0], v[1], v[2], v[3]};
   return true;
 }
 
 bool SectionedTextReader::ParseRgb(WStringView text, Colour& colour) {
   if (text.empty()) return false;
-  const auto v = ParseTokens<3>(text);
+  const auto v = ParseNumberTokens<3>(text);
   colour = (static_cast<uint32_t>(v[0]) & 0xFF) | ((static_cast<uint32_t>(v[1]) & 0xFF) << 8) |
            ((static_cast<uint32_t>(v[2]) & 0xFF) << 16);
   return true;

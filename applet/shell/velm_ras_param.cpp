@@ -1,29 +1,12 @@
 #include "applet/shell/velm_ras_param.h"
 
+#include "applet/connections/archive_fields.h"
 #include "applet/connections/archive_version.h"
 #include "platform/framework/archive.h"
 
 namespace applet {
 
 VELM_IMPLEMENT_SERIAL(CVELMRASparam, CRASparam, 1)
-
-namespace {
-
-void SerializeText(framework::CArchive& ar, platform::WString& text) {
-  if (ar.IsStoring())
-    ar << text;
-  else
-    ar >> text;
-}
-
-void SerializeInt(framework::CArchive& ar, int32_t& value) {
-  if (ar.IsStoring())
-    ar << value;
-  else
-    ar >> value;
-}
-
-}  // namespace
 
 CVELMRASparam::CVELMRASparam() { ResetDefaults(); }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "applet/device/number_tokens.h"
 #include "applet/device/sectioned_text_reader.h"
 
 namespace applet {
@@ -11,24 +12,6 @@ using platform::WString;
 using platform::WStringView;
 
 namespace {
-
-// Signed decimals separated by any run of commas and blanks; missing ones
-// stay 0.
-template <size_t N>
-std::array<int32_t, N> ParseTokens(WStringView text) {
-  std::array<int32_t, N> values{};
-  auto isSeparator = [](char16_t c) { return c == u',' || c == u' '; };
-  size_t i = 0;
-  for (size_t n = 0; n < N; ++n) {
-    while (i < text.size() && isSeparator(text[i])) ++i;
-    if (i == text.size()) break;
-    size_t end = i;
-    while (end < text.size() && !isSeparator(text[end])) ++end;
-    values[n] = platform::TextToLong(text.substr(i, end - i));
-    i = end;
-  }
-  return values;
-}
 
 struct FormatName {
   WStringView name;
@@ -55,7 +38,7 @@ constexpr WStringView kFormatSeparators = u"+,|& ";
 bool ParseSkinPair(WStringView text, SkinPoint& out) {
   out = SkinPoint{};
   if (text.empty() || text.size() >= kMaxPairTextLength) return false;
-  const auto v = ParseTokens<2>(text);
+  const auto v = ParseNumberTokens<2>(text);
   out = SkinPoint{v[0], v[1]};
   return true;
 }
@@ -63,7 +46,7 @@ bool ParseSkinPair(WStringView text, SkinPoint& out) {
 bool ParseSkinRect(WStringView text, SkinRect& out) {
   out = SkinRect{};
   if (text.empty() || text.size() >= kMaxPairTextLength) return false;
-  const auto v = ParseTokens<4>(text);
+  const auto v = ParseNumberTokens<4>(text);
   out = SkinRect{v[0], v[1], v[2], v[3]};
   return true;
 }
